@@ -1,0 +1,153 @@
+#include "app/EnneagramFigure.h"
+
+#include "app/Twips.h"
+
+#include <QPainter>
+
+namespace {
+
+struct Line
+{
+    int a, b;
+    QPoint from, to; // twips, from the top of the tab control
+};
+
+const QColor kTriangleGreen(192, 255, 192);
+const QColor kFigureGreen(0, 255, 0);
+
+const std::array<Line, EnneagramFigure::kLineCount> kLines = {{
+    {9, 3, {2760, 1620}, {4440, 4500}},
+    {3, 6, {4440, 4500}, {960, 4500}},
+    {9, 6, {2760, 1620}, {960, 4500}},
+    {1, 4, {3960, 2100}, {3480, 5460}},
+    {4, 2, {3480, 5460}, {4680, 3300}},
+    {2, 8, {4680, 3300}, {1440, 2100}},
+    {8, 5, {1440, 2100}, {1920, 5460}},
+    {5, 7, {1920, 5460}, {720, 3300}},
+    {7, 1, {720, 3300}, {3960, 2100}},
+}};
+
+// Top-left corners of the number labels, indexed by number.
+const std::array<QPoint, 10> kNumberCorners = {{
+    {0, 0},
+    {4080, 1740},
+    {4800, 3060},
+    {4560, 4500},
+    {3480, 5460},
+    {1800, 5460},
+    {720, 4500},
+    {480, 3060},
+    {1200, 1740},
+    {2700, 1140},
+}};
+
+} // namespace
+
+const QColor EnneagramFigure::kHighlight(255, 0, 0);
+const QColor EnneagramFigure::kWing(255, 255, 0);
+
+EnneagramFigure::EnneagramFigure(QWidget* parent) : QWidget(parent)
+{
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    setAccessibleName(QStringLiteral("Figure de l'ennéagramme"));
+    resetColours();
+}
+
+QColor EnneagramFigure::numberColour(int number) const
+{
+    return number >= 1 && number <= 9 ? m_numberColours[number] : QColor();
+}
+
+void EnneagramFigure::setNumberColour(int number, const QColor& colour)
+{
+    if (number < 1 || number > 9)
+        return;
+    m_numberColours[number] = colour;
+    updateDescription();
+    update();
+}
+
+int EnneagramFigure::lineIndex(int a, int b)
+{
+    for (int i = 0; i < kLineCount; ++i) {
+        if ((kLines[i].a == a && kLines[i].b == b) || (kLines[i].a == b && kLines[i].b == a))
+            return i;
+    }
+    return -1;
+}
+
+QColor EnneagramFigure::baseLineColour(int index)
+{
+    return index < 3 ? kTriangleGreen : kFigureGreen;
+}
+
+QColor EnneagramFigure::lineColour(int a, int b) const
+{
+    const int index = lineIndex(a, b);
+    return index < 0 ? QColor() : m_lineColours[index];
+}
+
+void EnneagramFigure::setLineColour(int a, int b, const QColor& colour)
+{
+    const int index = lineIndex(a, b);
+    if (index < 0)
+        return;
+    m_lineColours[index] = colour;
+    updateDescription();
+    update();
+}
+
+void EnneagramFigure::resetColours()
+{
+    const QColor buttonText = palette().color(QPalette::ButtonText);
+    for (int n = 1; n <= 9; ++n)
+        m_numberColours[n] = buttonText;
+    for (int i = 0; i < kLineCount; ++i)
+        m_lineColours[i] = baseLineColour(i);
+    updateDescription();
+    update();
+}
+
+void EnneagramFigure::updateDescription()
+{
+    QStringList red, yellow, lines;
+    for (int n = 1; n <= 9; ++n) {
+        if (m_numberColours[n] == kHighlight)
+            red << QString::number(n);
+        else if (m_numberColours[n] == kWing)
+            yellow << QString::number(n);
+    }
+    for (int i = 0; i < kLineCount; ++i) {
+        if (m_lineColours[i] == kHighlight)
+            lines << QStringLiteral("%1-%2").arg(kLines[i].a).arg(kLines[i].b);
+    }
+    QString description = red.isEmpty() ? QStringLiteral("Aucun type marqué.")
+                                         : QStringLiteral("Types marqués en rouge : %1.").arg(red.join(u", "));
+    if (!yellow.isEmpty())
+        description += QStringLiteral(" Ailes en jaune : %1.").arg(yellow.join(u", "));
+    if (!lines.isEmpty())
+        description += QStringLiteral(" Lignes en rouge : %1.").arg(lines.join(u", "));
+    setAccessibleDescription(description);
+}
+
+void EnneagramFigure::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(QColor(128, 128, 255));
+    painter.drawEllipse(twips::pageRect(480, 1620, 4455, 3975));
+
+    for (int i = 0; i < kLineCount; ++i) {
+        painter.setPen(QPen(m_lineColours[i], 3));
+        painter.drawLine(twips::pagePoint(kLines[i].from.x(), kLines[i].from.y()),
+                         twips::pagePoint(kLines[i].to.x(), kLines[i].to.y()));
+    }
+
+    painter.setFont(twips::verdana(14.25));
+    for (int n = 1; n <= 9; ++n) {
+        painter.setPen(m_numberColours[n]);
+        const QRect box = twips::pageRect(kNumberCorners[n].x(), kNumberCorners[n].y(), 180, 375);
+        painter.drawText(box.adjusted(-4, 0, 4, 0), Qt::AlignCenter, QString::number(n));
+    }
+}

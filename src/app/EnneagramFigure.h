@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QColor>
+#include <QWidget>
+#include <array>
+
+// The enneagram: a filled circle, the numbers 1 to 9 clockwise with 9 at the top, the triangle 3-6-9 and the
+// figure 1-4-2-8-5-7. Colours are state that tests read; painting only draws them.
+class EnneagramFigure : public QWidget
+{
+    Q_OBJECT
+public:
+    static constexpr int kLineCount = 9;
+    static const QColor kHighlight; // red
+    static const QColor kWing;      // yellow
+
+    explicit EnneagramFigure(QWidget* parent = nullptr);
+
+    QColor numberColour(int number) const;
+    void setNumberColour(int number, const QColor& colour);
+
+    // -1 when the two numbers are not joined by a line.
+    static int lineIndex(int a, int b);
+    static QColor baseLineColour(int index);
+    QColor lineColour(int a, int b) const;
+    void setLineColour(int a, int b, const QColor& colour);
+
+    // Numbers in the button-text colour, lines in their design colours.
+    void resetColours();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    void updateDescription();
+
+    std::array<QColor, 10> m_numberColours;
+    std::array<QColor, kLineCount> m_lineColours;
+};

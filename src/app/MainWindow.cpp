@@ -1,0 +1,733 @@
+#include "app/MainWindow.h"
+
+#include "app/EnneagramFigure.h"
+#include "app/Twips.h"
+#include "help/HelpWindow.h"
+#include "interpretation/InterpretationWindow.h"
+#include "persons/OpenPersonDialog.h"
+#include "persons/PersonDirectory.h"
+#include "persons/ThemeText.h"
+#include "platform/MessageService.h"
+#include "platform/PrintService.h"
+#include "questionnaire/NumberReading.h"
+#include "questionnaire/ProfileChart.h"
+#include "questionnaire/Questions.h"
+#include "typology/Analyses.h"
+#include "typology/QuadrantPage.h"
+#include "typology/TypeTables.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRandomGenerator>
+#include <QTabWidget>
+
+using twips::pageRect;
+
+
+namespace {
+
+const QString kNoTypeYet = QStringLiteral("Merci de répondre d'abord au questionnaire ou d'effectuer d'abord les calculs");
+const QString kComputeFirst = QStringLiteral("Merci d'effectuer d'abord les calculs");
+
+void setTextColour(QWidget* widget, QPalette::ColorRole role, const QColor& colour)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(role, colour);
+    widget->setPalette(palette);
+}
+
+int lowerNeighbour(int type)
+{
+    return type == 1 ? 9 : type - 1;
+}
+
+int upperNeighbour(int type)
+{
+    return type == 9 ? 1 : type + 1;
+}
+
+} // namespace
+
+MainWindow::MainWindow(const Services& services, QWidget* parent) : QMainWindow(parent), m_services(services)
+{
+    setObjectName(QStringLiteral("MainWindow"));
+    setWindowTitle(QStringLiteral("Psyche Rondo"));
+    setFont(twips::sansSerif(8.25));
+
+    auto* area = new QWidget(this);
+    area->setObjectName(QStringLiteral("clientArea"));
+    area->setFixedSize(twips::toPixels(12135), twips::toPixels(8160));
+    area->setAutoFillBackground(true);
+    setTextColour(area, QPalette::Window, QColor(0, 128, 0));
+    setCentralWidget(area);
+
+    buildMenus();
+    buildTopStrip(area);
+
+    m_tabs = new QTabWidget(area);
+    m_tabs->setObjectName(QStringLiteral("mainTabs"));
+    m_tabs->setGeometry(twips::rect(0, 1200, 12135, 6975));
+    m_tabs->addTab(buildSynthesisPage(), QStringLiteral("Synthèse"));
+    m_tabs->addTab(buildDetailsPage(), QStringLiteral("Détails"));
+    m_quadrantPage = new QuadrantPage(m_state.quadrantTable);
+    m_quadrantPage->setObjectName(QStringLiteral("quadrantPage"));
+    m_tabs->addTab(m_quadrantPage, QStringLiteral("Carré fondamental"));
+    connect(m_quadrantPage->interpretButton(), &QPushButton::clicked, this, &MainWindow::interpretQuadrant);
+    m_tabs->addTab(buildInteractionPage(), QStringLiteral("Interaction entre deux personnes"));
+    QPalette quadrantPalette = m_quadrantPage->palette();
+    quadrantPalette.setColor(QPalette::Window, QColor(192, 128, 255));
+    m_quadrantPage->setPalette(quadrantPalette);
+    m_quadrantPage->setAutoFillBackground(true);
+
+    // The theme's print buffer, never shown.
+    m_rtb1 = new QPlainTextEdit(area);
+    m_rtb1->setObjectName(QStringLiteral("rtb1"));
+    m_rtb1->setGeometry(twips::rect(0, 0, 1335, 975));
+    m_rtb1->setFont(twips::sansSerif(9.75));
+    m_rtb1->hide();
+
+    setTabOrder(m_firstName, m_lastName);
+    m_tabs->setCurrentIndex(0);
+    m_firstName->setFocus();
+    adjustSize();
+}
+
+MainWindow::~MainWindow()
+{
+    delete m_interpretation;
+    delete m_help;
+}
+
+void MainWindow::buildMenus()
+{
+    QMenu* file = menuBar()->addMenu(QStringLiteral("&Fichier"));
+    file->setObjectName(QStringLiteral("m_fichier"));
+    const auto add = [this](QMenu* menu, const char* name, const QString& caption, const QKeySequence& shortcut,
+                            void (MainWindow::*slot)()) {
+        QAction* action = menu->addAction(caption);
+        action->setObjectName(QLatin1String(name));
+        action->setShortcut(shortcut);
+        if (slot)
+            connect(action, &QAction::triggered, this, slot);
+        return action;
+    };
+    add(file, "m_ouvrir", QStringLiteral("Ouvrir..."), QKeySequence(Qt::CTRL | Qt::Key_O), &MainWindow::openPerson);
+    add(file, "m_enregistrer", QStringLiteral("Sauvegarder"), QKeySequence(Qt::CTRL | Qt::Key_S),
+        &MainWindow::savePersons);
+    file->addSeparator()->setObjectName(QStringLiteral("m_trait1"));
+    add(file, "m_imprimer2", QStringLiteral("&Imprimer le thème..."), QKeySequence(Qt::CTRL | Qt::Key_P),
+        &MainWindow::printTheme);
+    file->addSeparator()->setObjectName(QStringLiteral("m_trait2"));
+    add(file, "m_quitter", QStringLiteral("Quitter"), QKeySequence(Qt::CTRL | Qt::Key_Q), nullptr);
+    connect(findChild<QAction*>(QStringLiteral("m_quitter")), &QAction::triggered, qApp, &QApplication::quit,
+            Qt::QueuedConnection);
+
+    // Switched off: these commands have never done anything.
+    QMenu* interpretation = menuBar()->addMenu(QStringLiteral("&Interprétation"));
+    interpretation->setObjectName(QStringLiteral("m_interprétation"));
+    add(interpretation, "m_imprimer", QStringLiteral("Imprimer..."), QKeySequence(Qt::CTRL | Qt::Key_I), nullptr)
+        ->setEnabled(false);
+    add(interpretation, "m_exporter", QStringLiteral("Exporter..."), QKeySequence(Qt::CTRL | Qt::Key_E), nullptr)
+        ->setEnabled(false);
+    interpretation->setEnabled(false);
+    interpretation->menuAction()->setEnabled(false);
+
+    QMenu* help = menuBar()->addMenu(QStringLiteral("&?"));
+    help->setObjectName(QStringLiteral("m_aide"));
+    add(help, "m_apropos", QStringLiteral("A propos de Psyche Rondo..."), {}, &MainWindow::showAbout);
+    add(help, "m_aide2", QStringLiteral("&Aide..."), {}, &MainWindow::showHelp);
+}
+
+QLabel* MainWindow::addLabel(QWidget* parent, const QString& text, const QRect& area, const QFont& font)
+{
+    auto* label = new QLabel(text, parent);
+    label->setGeometry(area);
+    label->setFont(font);
+    return label;
+}
+
+QLabel* MainWindow::addValue(QWidget* parent, const char* name, const QRect& area, const QFont& font)
+{
+    QLabel* label = addLabel(parent, QString(), area, font);
+    label->setObjectName(QLatin1String(name));
+    return label;
+}
+
+QLineEdit* MainWindow::addField(QWidget* parent, const char* name, const QRect& area, const QString& accessibleName)
+{
+    auto* field = new QLineEdit(parent);
+    field->setObjectName(QLatin1String(name));
+    field->setGeometry(area);
+    field->setAccessibleName(accessibleName);
+    // Qt presses a default button on Enter only in dialogs; here Enter presses the window's default button.
+    connect(field, &QLineEdit::returnPressed, this, [this] {
+        if (m_defaultButton && m_defaultButton->isEnabled())
+            m_defaultButton->click();
+    });
+    return field;
+}
+
+QPushButton* MainWindow::addButton(QWidget* parent, const char* name, const QString& caption, const QRect& area)
+{
+    auto* button = new QPushButton(caption, parent);
+    button->setObjectName(QLatin1String(name));
+    button->setGeometry(area);
+    return button;
+}
+
+void MainWindow::buildTopStrip(QWidget* area)
+{
+    auto* rule = new QFrame(area);
+    rule->setGeometry(twips::rect(0, 0, 12225, 30));
+    rule->setFrameShape(QFrame::HLine);
+
+    const QFont font = this->font();
+    const auto white = [&](const QString& text, const QRect& r, Qt::Alignment alignment) {
+        QLabel* label = addLabel(area, text, r, font);
+        setTextColour(label, QPalette::WindowText, Qt::white);
+        label->setAlignment(alignment);
+        return label;
+    };
+    white(QStringLiteral("Prénom"), twips::rect(2400, 120, 1335, 195), Qt::AlignCenter);
+    white(QStringLiteral("Nom"), twips::rect(4680, 120, 1335, 195), Qt::AlignCenter);
+    white(QStringLiteral("--Type Ennéagramme --"), twips::rect(6600, 120, 1815, 255), Qt::AlignLeft | Qt::AlignVCenter);
+    white(QStringLiteral("Vous :"), twips::rect(1320, 510, 615, 255), Qt::AlignCenter);
+
+    m_firstName = addField(area, "firstNameField", twips::rect(2040, 480, 2115, 285), QStringLiteral("Votre prénom"));
+    m_lastName = addField(area, "lastNameField", twips::rect(4320, 480, 2115, 285), QStringLiteral("Votre nom"));
+    connect(m_firstName, &QLineEdit::textChanged, this, [this] { setDefaultButton(m_compute); });
+    connect(m_lastName, &QLineEdit::textChanged, this, [this] { setDefaultButton(m_compute); });
+
+    m_te1 = addValue(area, "te1", twips::rect(7200, 480, 375, 285), font);
+    m_te1->setFrameShape(QFrame::Box);
+    m_te1->setAlignment(Qt::AlignCenter);
+    m_te1->setAutoFillBackground(true);
+    m_te1->setBackgroundRole(QPalette::Base);
+    m_te1->setAccessibleName(QStringLiteral("Votre type Ennéagramme"));
+    m_aile1 = addValue(area, "aile1", twips::rect(7680, 480, 255, 255), font);
+    m_aile2 = addValue(area, "aile2", twips::rect(8040, 480, 255, 255), font);
+    m_aile1->hide();
+    m_aile2->hide();
+
+    m_compute = addButton(area, "computeButton", QStringLiteral("Calculer"), twips::rect(8520, 480, 1095, 305));
+    m_clearAll = addButton(area, "clearAllButton", QStringLiteral("Effacer tout"), twips::rect(9720, 480, 1095, 305));
+    connect(m_compute, &QPushButton::clicked, this, &MainWindow::compute);
+    connect(m_clearAll, &QPushButton::clicked, this, &MainWindow::clearAll);
+}
+
+QWidget* MainWindow::makePage(const QColor& colour)
+{
+    auto* page = new QWidget;
+    auto* background = new QWidget(page);
+    background->setGeometry(pageRect(120, 480, 11895, 6375));
+    background->setAutoFillBackground(true);
+    setTextColour(background, QPalette::Window, colour);
+    return page;
+}
+
+QWidget* MainWindow::buildSynthesisPage()
+{
+    QWidget* page = makePage(QColor(128, 128, 255));
+    page->setObjectName(QStringLiteral("synthesisPage"));
+    const QFont big = twips::sansSerif(13.5);
+    addLabel(page, QStringLiteral("Type Ennéagramme :"), pageRect(4440, 2700, 2895, 375), big);
+    m_synthesisType = addValue(page, "synthesisTypeValue", pageRect(7320, 2700, 975, 375), big);
+    m_synthesisType->setAccessibleName(QStringLiteral("Type Ennéagramme"));
+
+    m_questionnaire =
+        addButton(page, "questionnaireButton", QStringLiteral("Répondre au questionnaire"), pageRect(4200, 1740, 4215, 615));
+    connect(m_questionnaire, &QPushButton::clicked, this, &MainWindow::answerQuestionnaire);
+    m_synthesisButton = addButton(page, "synthesisButton", QStringLiteral("Interpréter"), pageRect(10560, 5520, 1095, 975));
+    m_synthesisButton->setAccessibleName(QStringLiteral("Interpréter la synthèse"));
+    m_synthesisButton->setEnabled(false);
+    connect(m_synthesisButton, &QPushButton::clicked, this, &MainWindow::interpretSynthesis);
+
+    m_profileFrame = new QGroupBox(QStringLiteral("Profil "), page);
+    m_profileFrame->setObjectName(QStringLiteral("profileFrame"));
+    m_profileFrame->setGeometry(pageRect(4200, 3420, 4215, 2895));
+    m_profileFrame->setAutoFillBackground(true);
+    setTextColour(m_profileFrame, QPalette::Window, QColor(128, 128, 255));
+    m_chart = new ProfileChart(m_profileFrame);
+    m_chart->setObjectName(QStringLiteral("profil"));
+    m_chart->setGeometry(0, 0, m_profileFrame->width(), m_profileFrame->height());
+    m_profileFrame->hide();
+    return page;
+}
+
+QWidget* MainWindow::buildDetailsPage()
+{
+    QWidget* page = makePage(QColor(160, 128, 255));
+    page->setObjectName(QStringLiteral("detailsPage"));
+    m_detailsFigure = new EnneagramFigure(page);
+    m_detailsFigure->setObjectName(QStringLiteral("detailsFigureNumbers"));
+    m_detailsFigure->setGeometry(pageRect(0, 480, 5400, 6375));
+
+    const QFont big = twips::sansSerif(13.5);
+    const auto row = [&](const QString& caption, const QRect& captionArea, const char* name, const QRect& valueArea) {
+        addLabel(page, caption, captionArea, big);
+        QLabel* value = addValue(page, name, valueArea, big);
+        value->setAccessibleName(caption.chopped(2));
+        return value;
+    };
+    m_detailsType = row(QStringLiteral("Type Ennéagramme :"), pageRect(6360, 1740, 2895, 375), "detailsTypeValue",
+                        pageRect(9240, 1740, 615, 375));
+    m_wing = row(QStringLiteral("Aile :"), pageRect(10080, 1740, 735, 375), "wingValue", pageRect(10920, 1740, 855, 375));
+    m_chargePoint = row(QStringLiteral("Point de charge :"), pageRect(6360, 2340, 2895, 375), "chargePointValue",
+                        pageRect(9240, 2340, 975, 375));
+    m_dischargePoint = row(QStringLiteral("Point de décharge :"), pageRect(6360, 2940, 2655, 375),
+                           "dischargePointValue", pageRect(9240, 2940, 975, 375));
+    m_passion = row(QStringLiteral("Passion :"), pageRect(6360, 3780, 1455, 375), "passionValue",
+                    pageRect(7800, 3780, 2415, 375));
+    m_antidote = row(QStringLiteral("Antidote :"), pageRect(6360, 4380, 1455, 375), "antidoteValue",
+                     pageRect(7800, 4380, 2415, 375));
+    m_evolution1 = row(QStringLiteral("Voie d'évolution :"), pageRect(6360, 5220, 2295, 375), "evolutionValue1",
+                       pageRect(8760, 5220, 360, 375));
+    addLabel(page, QStringLiteral("et"), pageRect(9120, 5220, 360, 375), big);
+    m_evolution2 = addValue(page, "evolutionValue2", pageRect(9480, 5220, 360, 375), big);
+    m_evolution2->setAccessibleName(QStringLiteral("Seconde voie d'évolution"));
+
+    m_detailsButton = addButton(page, "detailsButton", QStringLiteral("Interpréter"), pageRect(10560, 5520, 1095, 975));
+    m_detailsButton->setAccessibleName(QStringLiteral("Interpréter les détails"));
+    m_detailsButton->setEnabled(false);
+    connect(m_detailsButton, &QPushButton::clicked, this, &MainWindow::interpretDetails);
+    return page;
+}
+
+QWidget* MainWindow::buildInteractionPage()
+{
+    QWidget* page = makePage(QColor(219, 128, 255));
+    page->setObjectName(QStringLiteral("interactionPage"));
+    m_interactionFigure = new EnneagramFigure(page);
+    m_interactionFigure->setObjectName(QStringLiteral("interactionFigureNumbers"));
+    m_interactionFigure->setGeometry(pageRect(0, 480, 5400, 6375));
+
+    const QFont font = this->font();
+    addLabel(page, QStringLiteral("Votre partenaire :"), pageRect(5760, 765, 1455, 255), font);
+    m_partnerFirstName = addField(page, "partnerFirstNameField", pageRect(7200, 720, 2115, 285),
+                                  QStringLiteral("Prénom du partenaire"));
+    m_partnerLastName =
+        addField(page, "partnerLastNameField", pageRect(9480, 720, 2115, 285), QStringLiteral("Nom du partenaire"));
+    connect(m_partnerFirstName, &QLineEdit::textChanged, this, [this] { setDefaultButton(m_questionnaire); });
+    connect(m_partnerLastName, &QLineEdit::textChanged, this, [this] { setDefaultButton(m_questionnaire); });
+    addLabel(page, QStringLiteral("Type Ennéagramme :"), pageRect(7680, 1260, 1695, 255), font);
+    m_te2 = addField(page, "te2", pageRect(9480, 1200, 435, 285), QStringLiteral("Type Ennéagramme du partenaire"));
+
+    m_interactionCompute =
+        addButton(page, "interactionComputeButton", QStringLiteral("Calculer"), pageRect(8280, 1680, 1095, 305));
+    m_interactionCompute->setAccessibleName(QStringLiteral("Calculer l'interaction"));
+    m_interactionCompute->setEnabled(false);
+    connect(m_interactionCompute, &QPushButton::clicked, this, &MainWindow::computeInteraction);
+
+    const QFont big = twips::sansSerif(13.5);
+    addLabel(page, QStringLiteral("Résultante :"), pageRect(6480, 3240, 1575, 375), big);
+    m_interactionKeyword = addValue(page, "interactionKeywordLabel", pageRect(8280, 3240, 3615, 375), big);
+    m_interactionKeyword->setAccessibleName(QStringLiteral("Résultante"));
+
+    m_interactionButton =
+        addButton(page, "interactionButton", QStringLiteral("Interpréter"), pageRect(10560, 5520, 1095, 975));
+    m_interactionButton->setAccessibleName(QStringLiteral("Interpréter l'interaction"));
+    m_interactionButton->setEnabled(false);
+    connect(m_interactionButton, &QPushButton::clicked, this, &MainWindow::interpretInteraction);
+    return page;
+}
+
+void MainWindow::setDefaultButton(QPushButton* button)
+{
+    if (m_defaultButton)
+        m_defaultButton->setDefault(false);
+    m_defaultButton = button;
+    m_defaultButton->setDefault(true);
+}
+
+void MainWindow::effacer()
+{
+    for (QLineEdit* field : {m_firstName, m_lastName, m_partnerFirstName, m_partnerLastName, m_te2})
+        field->clear();
+    for (QLabel* label : {m_te1, m_aile1, m_aile2, m_synthesisType, m_detailsType, m_wing, m_chargePoint,
+                          m_dischargePoint, m_passion, m_antidote, m_evolution1, m_evolution2})
+        label->clear();
+    m_detailsFigure->resetColours();
+    m_interactionFigure->resetColours();
+    for (QPushButton* button : {m_synthesisButton, m_detailsButton, m_interactionButton,
+                                m_quadrantPage->interpretButton(), m_interactionCompute})
+        button->setEnabled(false);
+    m_state.scores.fill(0);
+    m_state.quadrantTable.clear();
+    m_profileFrame->hide();
+    m_quadrantPage->clear();
+}
+
+void MainWindow::clearAll()
+{
+    effacer();
+    m_firstName->setFocus();
+}
+
+void MainWindow::answerQuestionnaire()
+{
+    const QStringList& questions = questionTexts();
+    const QString firstName = m_firstName->text();
+    const QString lastName = m_lastName->text();
+    effacer();
+    m_firstName->setText(firstName);
+    m_lastName->setText(lastName);
+
+    std::array<Answer, kQuestionCount + 1> answers{};
+    QRandomGenerator random(m_services.randomSeed ? m_services.randomSeed() : QRandomGenerator::system()->generate());
+    for (const int i : drawQuestionOrder(random)) {
+        const MessageAnswer answer =
+            m_services.messages->show(this, {questions.value(i), QStringLiteral("Questionnaire"),
+                                             MessageButtons::YesNoCancel, MessageIcon::Question, MessageAnswer::Yes});
+        if (answer == MessageAnswer::Yes)
+            answers[i] = Answer::Yes;
+        else if (answer == MessageAnswer::No)
+            answers[i] = Answer::No;
+        else
+            return;
+    }
+
+    const TypingResult result = typeFromScores(countYes(answers));
+    m_state.activeType = result.type;
+    m_state.activeWing1 = result.wing1;
+    m_state.activeWing2 = result.wing2;
+    m_te1->setText(u' ' + QString::number(result.type));
+    m_aile1->setText(u' ' + QString::number(result.wing1));
+    m_aile2->setText(u' ' + QString::number(result.wing2));
+    m_state.scores = result.scores;
+    showResult();
+}
+
+void MainWindow::compute()
+{
+    const QString typeText = m_te1->text().trimmed();
+    if (typeText.isEmpty())
+        return;
+    const std::optional<qint16> type = readPersonType(typeText);
+    if (!type) {
+        m_services.messages->inform(this, QStringLiteral("Le type Ennéagramme doit être compris entre 1 et 9"));
+        return;
+    }
+    // A wing that is missing, or is not a neighbour of the type (a damaged file), counts as no wing.
+    const auto wing = [](const QString& text, int neighbour) -> qint16 {
+        const QString trimmed = text.trimmed();
+        if (trimmed.isEmpty())
+            return 0;
+        const qint16 value = typeNumberOf(trimmed);
+        return value == neighbour ? value : 0;
+    };
+    m_state.activeType = *type;
+    m_state.activeWing1 = wing(m_aile1->text(), lowerNeighbour(*type));
+    m_state.activeWing2 = wing(m_aile2->text(), upperNeighbour(*type));
+    showResult();
+}
+
+void MainWindow::showResult()
+{
+    const int type = m_state.activeType;
+    m_synthesisType->setText(QString::number(type));
+    m_detailsType->setText(QString::number(type));
+    m_detailsFigure->setNumberColour(type, EnneagramFigure::kHighlight);
+    m_interactionFigure->setNumberColour(type, EnneagramFigure::kHighlight);
+
+    m_chart->setScores(m_state.scores);
+    m_profileFrame->show();
+
+    QString wings;
+    if (m_state.activeWing1 != 0)
+        wings = QString::number(m_state.activeWing1);
+    if (m_state.activeWing2 != 0) {
+        if (!wings.isEmpty())
+            wings += QStringLiteral(" / ");
+        wings += QString::number(m_state.activeWing2);
+    }
+    m_wing->setText(wings);
+    for (const int wing : {m_state.activeWing1, m_state.activeWing2}) {
+        if (wing != 0)
+            m_detailsFigure->setNumberColour(wing, EnneagramFigure::kWing);
+    }
+
+    const typology::TypeProfile profile = typology::profile(type);
+    m_chargePoint->setText(QString::number(profile.charge));
+    m_dischargePoint->setText(QString::number(profile.discharge));
+    m_passion->setText(profile.passion);
+    m_antidote->setText(profile.antidote);
+    m_evolution1->setText(QString::number(profile.evolution1));
+    m_evolution2->setText(QString::number(profile.evolution2));
+    m_detailsFigure->setLineColour(type, profile.charge, EnneagramFigure::kHighlight);
+    m_detailsFigure->setLineColour(type, profile.discharge, EnneagramFigure::kHighlight);
+
+    m_state.quadrantTable.fill(type);
+    m_quadrantPage->prime();
+
+    for (QPushButton* button : {m_synthesisButton, m_detailsButton, m_interactionButton,
+                                m_quadrantPage->interpretButton(), m_interactionCompute})
+        button->setEnabled(true);
+}
+
+void MainWindow::ensureInterpretation()
+{
+    if (!m_interpretation)
+        m_interpretation = new InterpretationWindow(*m_services.messages, *m_services.printer);
+}
+
+void MainWindow::clearInterpretation()
+{
+    ensureInterpretation();
+    m_interpretation->clearText();
+}
+
+void MainWindow::setInterpretationTitle(const QString& title)
+{
+    ensureInterpretation();
+    m_interpretation->setTitle(title);
+}
+
+void MainWindow::titre(const QString& line)
+{
+    ensureInterpretation();
+    m_interpretation->appendLine(line);
+}
+
+void MainWindow::interprete2(const QString& line)
+{
+    titre(line);
+}
+
+void MainWindow::showInterpretation()
+{
+    ensureInterpretation();
+    m_interpretation->show();
+    m_interpretation->raise();
+}
+
+bool MainWindow::refuseWithoutType(const QString& message)
+{
+    if (m_state.activeType != 0)
+        return false;
+    m_services.messages->inform(this, message);
+    return true;
+}
+
+void MainWindow::calcul_synthese()
+{
+    clearInterpretation();
+    for (const QString& line : analyses::synthesisLines(m_synthesisType->text()))
+        titre(line);
+}
+
+void MainWindow::calcul_detail()
+{
+    clearInterpretation();
+    analyses::DetailsCaptions captions;
+    captions.synthesisType = m_synthesisType->text();
+    captions.detailsType = m_detailsType->text();
+    captions.wing = m_wing->text();
+    captions.chargePoint = m_chargePoint->text();
+    captions.dischargePoint = m_dischargePoint->text();
+    captions.passion = m_passion->text();
+    captions.antidote = m_antidote->text();
+    captions.evolution1 = m_evolution1->text();
+    captions.evolution2 = m_evolution2->text();
+    captions.activeWing1 = m_state.activeWing1;
+    captions.activeWing2 = m_state.activeWing2;
+    for (const QString& line : analyses::detailLines(captions))
+        titre(line);
+}
+
+void MainWindow::calcul_carre()
+{
+    clearInterpretation();
+    const QuadrantTable& table = m_state.quadrantTable;
+    const int row = m_quadrantPage->selectedRow();
+    const analyses::QuadrantWords words{
+        table.cell(row, Corner::Quality, Layer::Word), table.cell(row, Corner::Pitfall, Layer::Word),
+        table.cell(row, Corner::Challenge, Layer::Word), table.cell(row, Corner::Allergy, Layer::Word)};
+    for (const QString& line : analyses::quadrantLines(words))
+        titre(line);
+}
+
+void MainWindow::calcul_entente()
+{
+    clearInterpretation();
+    for (const QString& line : analyses::interactionLines(m_interactionKeyword->text()))
+        titre(line);
+}
+
+void MainWindow::interpretSynthesis()
+{
+    if (refuseWithoutType(kNoTypeYet))
+        return;
+    setInterpretationTitle(QStringLiteral("Synthèse"));
+    calcul_synthese();
+    showInterpretation();
+}
+
+void MainWindow::interpretDetails()
+{
+    if (refuseWithoutType(kNoTypeYet))
+        return;
+    setInterpretationTitle(QStringLiteral("Détails"));
+    calcul_detail();
+    showInterpretation();
+}
+
+void MainWindow::interpretQuadrant()
+{
+    if (refuseWithoutType(kNoTypeYet))
+        return;
+    setInterpretationTitle(QStringLiteral("Carré fondamental"));
+    calcul_carre();
+    showInterpretation();
+}
+
+void MainWindow::interpretInteraction()
+{
+    if (refuseWithoutType(kComputeFirst))
+        return;
+    setInterpretationTitle(QStringLiteral("Interaction entre deux personnes"));
+    calcul_entente();
+    showInterpretation();
+}
+
+void MainWindow::computeInteraction()
+{
+    const auto refuse = [this](const QString& message) {
+        m_services.messages->inform(this, message);
+        m_te2->setFocus();
+    };
+    if (m_state.activeType == 0) {
+        refuse(kComputeFirst);
+        return;
+    }
+    const PartnerType partner = readPartnerType(m_te2->text());
+    if (partner.error == PartnerTypeError::Empty) {
+        refuse(QStringLiteral("Merci de préciser le type Ennéagramme du partenaire"));
+        return;
+    }
+    if (partner.error != PartnerTypeError::None) {
+        refuse(QStringLiteral("Le type Ennéagramme du partenaire doit être compris entre 1 et 9"));
+        return;
+    }
+    m_interactionFigure->resetColours();
+    m_interactionFigure->setNumberColour(m_state.activeType, EnneagramFigure::kHighlight);
+    m_interactionFigure->setNumberColour(partner.value, EnneagramFigure::kHighlight);
+    m_interactionKeyword->setText(typology::pairKeyword(m_state.activeType, partner.value));
+    m_interactionFigure->setLineColour(m_state.activeType, partner.value, EnneagramFigure::kHighlight);
+}
+
+void MainWindow::savePersons()
+{
+    PersonRecord user;
+    user.lastName = m_lastName->text().trimmed();
+    user.firstName = m_firstName->text().trimmed();
+    user.type = m_te1->text().trimmed();
+    user.wing1 = m_aile1->text().trimmed();
+    user.wing2 = m_aile2->text().trimmed();
+    for (int i = 1; i <= 9; ++i)
+        user.profile += QString::number(m_state.scores[i]);
+
+    PersonRecord partner;
+    partner.lastName = m_partnerLastName->text().trimmed();
+    partner.firstName = m_partnerFirstName->text().trimmed();
+    partner.type = m_te2->text().trimmed();
+
+    const PersonDirectory directory(m_services.dataFolder);
+    const auto confirm = [this](const QString& question, bool questionIcon) {
+        return m_services.messages->show(this, {question, QStringLiteral("Attention"), MessageButtons::YesNo,
+                                                questionIcon ? MessageIcon::Question : MessageIcon::None,
+                                                MessageAnswer::Yes}) == MessageAnswer::Yes;
+    };
+    const std::optional<SaveProblem> problem = directory.save(user, partner, confirm);
+    if (!problem)
+        return;
+    m_services.messages->inform(this, problem->message);
+    if (!problem->fieldProblem)
+        return;
+    QWidget* field = nullptr;
+    if (problem->field == RecordField::LastName)
+        field = problem->partnerLine ? m_partnerLastName : m_lastName;
+    else if (problem->field == RecordField::FirstName)
+        field = problem->partnerLine ? m_partnerFirstName : m_firstName;
+    else if (problem->partnerLine && problem->field == RecordField::Type)
+        field = m_te2;
+    if (field) {
+        if (problem->partnerLine)
+            m_tabs->setCurrentIndex(3);
+        field->setFocus();
+    }
+}
+
+void MainWindow::openPerson()
+{
+    OpenPersonDialog dialog(m_services.dataFolder, *m_services.messages, this);
+    dialog.exec();
+    const QStringList fields = dialog.fields();
+    switch (dialog.choice()) {
+    case OpenPersonDialog::Choice::None:
+        return;
+    case OpenPersonDialog::Choice::User:
+        effacer();
+        m_firstName->setText(fields[1]);
+        m_lastName->setText(fields[0]);
+        m_te1->setText(fields[2]);
+        m_aile1->setText(fields[3]);
+        m_aile2->setText(fields[4]);
+        for (int i = 1; i <= 9; ++i) {
+            const QChar c = fields[5].size() >= i ? fields[5][i - 1] : QChar();
+            m_state.scores[i] = (c >= u'0' && c <= u'9') ? qint16(c.unicode() - u'0') : qint16(0);
+        }
+        return;
+    case OpenPersonDialog::Choice::Partner:
+        m_partnerFirstName->setText(fields[1]);
+        m_partnerLastName->setText(fields[0]);
+        m_te2->setText(fields[2]);
+        return;
+    }
+}
+
+void MainWindow::descriptif_theme()
+{
+    ThemeInput input;
+    input.firstName = m_firstName->text();
+    input.lastName = m_lastName->text();
+    input.type = m_detailsType->text();
+    input.wing = m_wing->text();
+    input.chargePoint = m_chargePoint->text();
+    input.dischargePoint = m_dischargePoint->text();
+    input.passion = m_passion->text();
+    input.antidote = m_antidote->text();
+    input.evolution1 = m_evolution1->text();
+    input.evolution2 = m_evolution2->text();
+    m_themeText = themeText(input);
+    m_rtb1->setPlainText(QString(m_themeText).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+}
+
+void MainWindow::printTheme()
+{
+    if (refuseWithoutType(kComputeFirst))
+        return;
+    descriptif_theme();
+    if (m_services.printer->print(this, m_themeText, m_rtb1->font()) == PrintOutcome::Failed)
+        m_services.messages->inform(this, QStringLiteral("L'impression a échoué."));
+}
+
+void MainWindow::showHelp()
+{
+    if (!m_help)
+        m_help = new HelpWindow;
+    m_help->show();
+    m_help->raise();
+    m_help->activateWindow();
+}
+
+void MainWindow::showAbout()
+{
+    m_services.messages->show(this, {QStringLiteral("Psyche Rondo Version 1.1"), QStringLiteral("A Propos"),
+                                     MessageButtons::Ok, MessageIcon::Information});
+}

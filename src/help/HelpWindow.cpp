@@ -1,0 +1,45 @@
+#include "help/HelpWindow.h"
+
+#include "app/Twips.h"
+#include "help/GuideText.h"
+
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+HelpWindow::HelpWindow()
+{
+    setObjectName(QStringLiteral("f_aide"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(QStringLiteral("Aide"));
+    setFixedSize(twips::toPixels(6750), twips::toPixels(4410));
+
+    auto* title = new QLabel(QStringLiteral("Comment Utiliser Psyche Rondo ?"), this);
+    title->setObjectName(QStringLiteral("helpTitleLabel"));
+    title->setGeometry(twips::rect(0, 0, 6735, 375));
+    title->setAlignment(Qt::AlignCenter);
+    title->setFont(twips::sansSerif(12));
+    title->setAutoFillBackground(true);
+    QPalette palette = title->palette();
+    palette.setColor(QPalette::Window, QColor(255, 255, 128));
+    palette.setColor(QPalette::WindowText, Qt::black);
+    title->setPalette(palette);
+
+    auto* text = new QPlainTextEdit(this);
+    text->setObjectName(QStringLiteral("helpTextBox"));
+    text->setGeometry(twips::rect(0, 360, 6735, 3255));
+    text->setPlainText(guideText().replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    text->setAccessibleName(QStringLiteral("Mode d'emploi"));
+    text->setTabChangesFocus(true);
+
+    auto* ok = new QPushButton(QStringLiteral("Ok"), this);
+    ok->setObjectName(QStringLiteral("helpOkButton"));
+    ok->setGeometry(twips::rect(2520, 3840, 1695, 375));
+    connect(ok, &QPushButton::clicked, this, &QWidget::close);
+    setTabOrder(text, ok);
+}
+
+QString HelpWindow::guide() const
+{
+    return findChild<QPlainTextEdit*>(QStringLiteral("helpTextBox"))->toPlainText();
+}

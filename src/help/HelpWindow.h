@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QWidget>
+
+class QPlainTextEdit;
+
+// "Aide": the user guide, modeless, destroyed by "Ok" or its close box.
+class HelpWindow : public QWidget
+{
+    Q_OBJECT
+public:
+    HelpWindow();
+    QString guide() const;
+};

@@ -1,0 +1,115 @@
+#include "persons/OpenPersonDialog.h"
+
+#include "app/Twips.h"
+#include "persons/PersonDirectory.h"
+#include "platform/MessageService.h"
+
+#include <QDir>
+#include <QListWidget>
+#include <QPushButton>
+
+OpenPersonDialog::OpenPersonDialog(const QString& dataFolder, MessageService& messages, QWidget* parent)
+    : QDialog(parent), m_messages(messages)
+{
+    setObjectName(QStringLiteral("Ouvrir"));
+    setWindowTitle(QStringLiteral("Ouvrir"));
+    setModal(true);
+    setFixedSize(twips::toPixels(4830), twips::toPixels(3150));
+
+    m_list = new QListWidget(this);
+    m_list->setObjectName(QStringLiteral("personList"));
+    m_list->setGeometry(twips::rect(120, 180, 3135, 2790));
+    m_list->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_list->setAccessibleName(QStringLiteral("Personnes enregistrées"));
+
+    auto* abandon = new QPushButton(QStringLiteral("Abandonner"), this);
+    abandon->setObjectName(QStringLiteral("abandonButton"));
+    abandon->setGeometry(twips::rect(3540, 2640, 1215, 375));
+    m_toUser = new QPushButton(QStringLiteral("-> Vous"), this);
+    m_toUser->setObjectName(QStringLiteral("toUserButton"));
+    m_toUser->setGeometry(twips::rect(3480, 180, 1215, 375));
+    m_toPartner = new QPushButton(QStringLiteral("-> Partenaire"), this);
+    m_toPartner->setObjectName(QStringLiteral("toPartnerButton"));
+    m_toPartner->setGeometry(twips::rect(3480, 720, 1215, 375));
+    for (QPushButton* button : {abandon, m_toUser, m_toPartner})
+        button->setAutoDefault(false);
+
+    setTabOrder(m_list, abandon);
+    setTabOrder(abandon, m_toUser);
+    setTabOrder(m_toUser, m_toPartner);
+
+    connect(abandon, &QPushButton::clicked, this, &QDialog::reject);
+    connect(m_toUser, &QPushButton::clicked, this, [this] { choose(Choice::User); });
+    connect(m_toPartner, &QPushButton::clicked, this, [this] { choose(Choice::Partner); });
+    connect(m_list, &QListWidget::itemDoubleClicked, this, [this] { choose(Choice::User); });
+
+    fill(dataFolder);
+    m_list->setFocus();
+}
+
+void OpenPersonDialog::fill(const QString& dataFolder)
+{
+    const QString path = directoryFilePath(dataFolder);
+    const DirectoryContent content = readDirectory(path);
+    if (content.status == DirectoryContent::Status::Missing) {
+        m_messages.show(this, {QStringLiteral("Pas de données enregistrées"), QStringLiteral("Erreur"),
+                               MessageButtons::Ok, MessageIcon::Exclamation});
+        m_toUser->setEnabled(false);
+        m_toPartner->setEnabled(false);
+        return;
+    }
+    for (const DirectoryLine& line : content.lines)
+        m_list->addItem(line.record.fields().join(u';'));
+
+    const QString shown = QDir::toNativeSeparators(path);
+    if (content.status == DirectoryContent::Status::Unreadable) {
+        m_messages.show(this, {QStringLiteral("Le fichier des personnes « %1 » ne peut pas être lu : %2.")
+                                   .arg(shown, content.reason),
+                               QStringLiteral("Erreur"), MessageButtons::Ok, MessageIcon::Exclamation});
+    } else if (content.status == DirectoryContent::Status::InvalidLine) {
+        m_messages.show(this, {QStringLiteral("La ligne %1 du fichier des personnes « %2 » n'est pas un "
+                                              "enregistrement valide : elle et les lignes suivantes ne sont pas "
+                                              "affichées.")
+                                   .arg(content.invalidLine)
+                                   .arg(shown),
+                               QStringLiteral("Erreur"), MessageButtons::Ok, MessageIcon::Exclamation});
+    }
+}
+
+QStringList OpenPersonDialog::splitEntry(const QString& entry, bool* tooManyFields)
+{
+    QStringList fields(6);
+    int current = 0;
+    bool tooMany = false;
+    for (const QChar c : entry) {
+        if (c == u';') {
+            ++current;
+            if (current >= 6)
+                tooMany = true;
+        } else if (current < 6) {
+            fields[current] += c;
+        }
+    }
+    if (tooManyFields)
+        *tooManyFields = tooMany;
+    return fields;
+}
+
+void OpenPersonDialog::choose(Choice choice)
+{
+    QListWidgetItem* item = m_list->currentItem();
+    if (!item || !item->isSelected()) {
+        reject();
+        return;
+    }
+    bool tooMany = false;
+    const QStringList fields = splitEntry(item->text(), &tooMany);
+    if (tooMany) {
+        m_messages.inform(this, QStringLiteral("Cette personne ne peut pas être reprise : son nom ou son type contient "
+                                               "le caractère « ; », qui sépare les champs de la liste."));
+        return;
+    }
+    m_choice = choice;
+    m_fields = fields;
+    accept();
+}

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QDialog>
+#include <QStringList>
+
+class QListWidget;
+class QPushButton;
+class MessageService;
+
+// "Ouvrir": lists the saved persons and hands the chosen one back to the main window as the user or the partner.
+class OpenPersonDialog : public QDialog
+{
+    Q_OBJECT
+public:
+    enum class Choice { None, User, Partner };
+
+    OpenPersonDialog(const QString& dataFolder, MessageService& messages, QWidget* parent = nullptr);
+
+    Choice choice() const { return m_choice; }
+    QStringList fields() const { return m_fields; } // six fields of the chosen entry
+
+    // Six fields, split on ";"; fields the entry does not reach stay empty. Also tells whether it held more.
+    static QStringList splitEntry(const QString& entry, bool* tooManyFields = nullptr);
+
+private:
+    void fill(const QString& dataFolder);
+    void choose(Choice choice);
+
+    MessageService& m_messages;
+    QListWidget* m_list;
+    QPushButton* m_toUser;
+    QPushButton* m_toPartner;
+    Choice m_choice = Choice::None;
+    QStringList m_fields;
+};

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+// One saved person: six texts, written as six double-quoted fields separated by commas.
+struct PersonRecord
+{
+    QString lastName;
+    QString firstName;
+    QString type;
+    QString wing1;
+    QString wing2;
+    QString profile;
+
+    QStringList fields() const { return {lastName, firstName, type, wing1, wing2, profile}; }
+    bool isComplete() const { return !lastName.isEmpty() && !firstName.isEmpty(); }
+    bool sameNames(const PersonRecord& other) const
+    {
+        return lastName == other.lastName && firstName == other.firstName;
+    }
+    bool operator==(const PersonRecord&) const = default;
+};
+
+// The line of a record, in Windows-1252, without its line end. The record must have passed checkStorable.
+QByteArray formatRecordLine(const PersonRecord& record);
+
+// Reads one line; nothing when it is not exactly six quoted fields separated by commas.
+std::optional<PersonRecord> parseRecordLine(QByteArrayView line);
+
+enum class RecordField { LastName, FirstName, Type, Wing1, Wing2, Profile };
+
+struct StorableProblem
+{
+    RecordField field;
+    QString character; // how the offending character is named to the user
+};
+
+// A double quote, a ";", a control character or a character outside Windows-1252 would be stored wrongly or read
+// back as another person.
+std::optional<StorableProblem> checkStorable(const PersonRecord& record);

@@ -1,0 +1,75 @@
+#include "platform/DataFolder.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#ifdef Q_OS_WIN
+#include <shlobj.h>
+#include <windows.h>
+#endif
+
+namespace {
+
+QString withTrailing(QString path, QChar separator)
+{
+    if (!path.endsWith(separator))
+        path += separator;
+    return path;
+}
+
+} // namespace
+
+DataFolderResult settleDataFolder(const QString& appDataPath, const QString& executableFolder, QChar separator,
+                                  const FolderMaker& makeFolder)
+{
+    DataFolderResult result;
+    result.appFolder = withTrailing(executableFolder, separator);
+
+    QString folder;
+    if (!appDataPath.trimmed().isEmpty())
+        folder = withTrailing(appDataPath, separator) + QStringLiteral("pr");
+    else
+        folder = result.appFolder + QStringLiteral("pr");
+
+    if (!makeFolder(folder)) {
+        folder = result.appFolder + QStringLiteral("pr");
+        if (!makeFolder(folder)) {
+            result.dataFolder = folder + separator;
+            return result;
+        }
+    }
+    result.dataFolder = folder + separator;
+    result.ok = true;
+    return result;
+}
+
+bool makeFolderIfMissing(const QString& path)
+{
+    const QFileInfo info(path);
+    if (info.exists())
+        return info.isDir(); // a regular file of that name cannot hold our files
+    return QDir().mkpath(path);
+}
+
+QString systemAppDataPath()
+{
+#if defined(Q_OS_WIN)
+    // The wide call keeps user names outside the ANSI code page intact.
+    wchar_t buffer[MAX_PATH + 1] = {};
+    if (!SHGetSpecialFolderPathW(nullptr, buffer, CSIDL_APPDATA, FALSE))
+        return {};
+    return QDir::toNativeSeparators(QString::fromWCharArray(buffer));
+#elif defined(Q_OS_MACOS)
+    return QDir::homePath() + QStringLiteral("/Library/Application Support");
+#else
+    const QString xdg = qEnvironmentVariable("XDG_DATA_HOME");
+    if (!xdg.trimmed().isEmpty())
+        return xdg;
+    return QDir::homePath() + QStringLiteral("/.local/share");
+#endif
+}
+
+QChar platformSeparator()
+{
+    return QDir::separator();
+}

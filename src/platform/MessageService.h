@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+// Every message box of the program goes through this seam, so that tests answer them without a display.
+enum class MessageButtons { Ok, YesNo, YesNoCancel };
+enum class MessageIcon { None, Question, Exclamation, Information };
+enum class MessageAnswer { Ok, Yes, No, Cancel };
+
+struct MessageRequest
+{
+    QString text;
+    QString title; // empty: the caption is the application title
+    MessageButtons buttons = MessageButtons::Ok;
+    MessageIcon icon = MessageIcon::None;
+    MessageAnswer defaultButton = MessageAnswer::Ok;
+};
+
+inline const QString kApplicationTitle = QStringLiteral("Orvane");
+
+class MessageService
+{
+public:
+    virtual ~MessageService() = default;
+    virtual MessageAnswer show(QWidget* parent, const MessageRequest& request) = 0;
+
+    // A refusal or notice: OK only, no icon, no title of its own.
+    void inform(QWidget* parent, const QString& text) { show(parent, MessageRequest{text}); }
+};
+
+// Real boxes: QMessageBox with French buttons. Escape and the close box answer "Annuler" in a Yes/No/Cancel box and
+// "Non" in a Yes/No box.
+class QtMessageService : public MessageService
+{
+public:
+    MessageAnswer show(QWidget* parent, const MessageRequest& request) override;
+};

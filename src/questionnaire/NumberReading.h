@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+#include <optional>
+
+// The leading number of a label's caption, such as 4 from the wing caption "4 / 6": only what stands before the
+// first "/", leading blanks skipped, blanks between digits ignored, a decimal part rounded half to even.
+// 0 when there is no number (or one too large for a type).
+qint16 typeNumberOf(QStringView text);
+
+// The person's type as typed in the top strip: a value 1 to 9, or nothing when it does not read as one.
+std::optional<qint16> readPersonType(QStringView text);
+
+enum class PartnerTypeError { None, Empty, OutOfRange };
+
+struct PartnerType
+{
+    PartnerTypeError error = PartnerTypeError::None;
+    qint16 value = 0;
+};
+
+// The partner's type: an optional sign, digits and an optional decimal part, rounded half to even to 1..9.
+PartnerType readPartnerType(QStringView text);

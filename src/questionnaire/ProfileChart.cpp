@@ -1,0 +1,62 @@
+#include "questionnaire/ProfileChart.h"
+
+#include "app/Twips.h"
+
+#include <QPainter>
+
+ProfileChart::ProfileChart(QWidget* parent) : QWidget(parent)
+{
+    m_barTops.fill(360);
+    setAccessibleName(QStringLiteral("Profil : nombre de réponses « oui » par type"));
+}
+
+int ProfileChart::barTopFor(int score)
+{
+    return 360 + 240 * (9 - score);
+}
+
+int ProfileChart::barTop(int type) const
+{
+    return type >= 1 && type <= 9 ? m_barTops[type] : 0;
+}
+
+void ProfileChart::setScores(const Scores& scores)
+{
+    QStringList parts;
+    for (int i = 1; i <= 9; ++i) {
+        m_barTops[i] = barTopFor(scores[i]);
+        parts << QStringLiteral("type %1 : %2").arg(i).arg(scores[i]);
+    }
+    setAccessibleDescription(parts.join(QStringLiteral(", ")));
+    update();
+}
+
+void ProfileChart::paintEvent(QPaintEvent*)
+{
+    using twips::point;
+    QPainter painter(this);
+    const QColor axis = palette().color(QPalette::WindowText);
+
+    QPen guide(QColor(192, 192, 192));
+    guide.setStyle(Qt::DashDotLine);
+    painter.setPen(guide);
+    for (int y : {600, 1080, 1560, 2040})
+        painter.drawLine(point(370, y), point(3900, y));
+
+    painter.setPen(axis);
+    painter.drawLine(point(360, 360), point(360, kAxisBottom));
+    painter.drawLine(point(360, kAxisBottom), point(3960, kAxisBottom));
+    for (int i = 1; i <= 9; ++i) {
+        const int x = 720 + 360 * (i - 1);
+        painter.drawLine(point(x, 2400), point(x, 2640));
+        painter.drawText(twips::rect(x - 120, 2625, 255, 255), Qt::AlignHCenter | Qt::AlignTop, QString::number(i));
+    }
+
+    painter.setPen(QPen(QColor(128, 0, 128), 3, Qt::SolidLine, Qt::FlatCap));
+    for (int i = 1; i <= 9; ++i) {
+        if (m_barTops[i] >= kAxisBottom)
+            continue;
+        const int x = 720 + 360 * (i - 1);
+        painter.drawLine(point(x, kAxisBottom), point(x, m_barTops[i]));
+    }
+}

@@ -1,0 +1,16 @@
+#include "questionnaire/Questions.h"
+
+#include "questionnaire/Scoring.h"
+#include "typology/TextCatalog.h"
+
+const QStringList& questionTexts()
+{
+    static const QStringList texts = [] {
+        const TextCatalog catalog = TextCatalog::fromResource(QStringLiteral(":/questionnaire/texts/questions.txt"));
+        QStringList list;
+        for (int i = 0; i <= kQuestionCount; ++i)
+            list.append(i == 0 ? QString() : catalog.text(QString::number(i)));
+        return list;
+    }();
+    return texts;
+}

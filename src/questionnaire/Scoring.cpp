@@ -1,0 +1,77 @@
+#include "questionnaire/Scoring.h"
+
+#include <QRandomGenerator>
+
+int typeOfQuestion(int question)
+{
+    return (question - 1) / kQuestionsPerType + 1;
+}
+
+Scores countYes(const std::array<Answer, kQuestionCount + 1>& answers)
+{
+    Scores scores{};
+    for (int i = 1; i <= kQuestionCount; ++i) {
+        if (answers[i] == Answer::Yes)
+            ++scores[typeOfQuestion(i)];
+    }
+    return scores;
+}
+
+TypingResult typeFromScores(const Scores& scores)
+{
+    // s[0] and s[10] repeat types 9 and 1 so that neighbours wrap around the circle.
+    std::array<qint16, 11> s{};
+    for (int t = 1; t <= 9; ++t)
+        s[t] = scores[t];
+    s[0] = s[9];
+    s[10] = s[1];
+
+    qint16 top = 0;
+    for (int t = 1; t <= 9; ++t)
+        top = std::max(top, s[t]);
+
+    QList<int> tied;
+    for (int t = 1; t <= 9; ++t) {
+        if (s[t] == top)
+            tied.append(t);
+    }
+
+    TypingResult result;
+    result.scores = scores;
+    result.scores[0] = 0;
+    if (tied.size() == 1) {
+        result.type = qint16(tied.first());
+    } else {
+        int bestSum = 0;
+        for (int t : tied)
+            bestSum = std::max(bestSum, s[t - 1] + s[t + 1]);
+        for (int t : tied) {
+            if (s[t - 1] + s[t + 1] == bestSum)
+                result.type = qint16(t);
+        }
+    }
+
+    const int lower = result.type == 1 ? 9 : result.type - 1;
+    const int upper = result.type == 9 ? 1 : result.type + 1;
+    if (s[lower] == top || s[lower] == top - 1)
+        result.wing1 = qint16(lower);
+    if (s[upper] == top || s[upper] == top - 1)
+        result.wing2 = qint16(upper);
+    return result;
+}
+
+QList<int> drawQuestionOrder(QRandomGenerator& random)
+{
+    std::array<bool, kQuestionCount + 1> asked{};
+    QList<int> order;
+    order.reserve(kQuestionCount);
+    while (order.size() < kQuestionCount) {
+        // Redrawing until an unasked question comes up keeps every remaining question equally likely.
+        const int i = int(random.generateDouble() * kQuestionCount + 1);
+        if (i < 1 || i > kQuestionCount || asked[i])
+            continue;
+        asked[i] = true;
+        order.append(i);
+    }
+    return order;
+}

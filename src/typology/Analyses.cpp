@@ -1,0 +1,111 @@
+#include "typology/Analyses.h"
+
+#include "questionnaire/NumberReading.h"
+#include "typology/TypeTables.h"
+
+using typology::Paragraph;
+
+namespace analyses {
+
+QStringList synthesisLines(const QString& synthesisTypeCaption)
+{
+    const QString shown = synthesisTypeCaption.trimmed();
+    if (shown.isEmpty())
+        return {};
+    const int type = typeNumberOf(synthesisTypeCaption);
+    return {
+        QStringLiteral("Type Ennéagramme : ") + shown,
+        QString(),
+        QStringLiteral("Dominante : ") + typology::nickname(type),
+        QString(),
+        typology::woundFixationQuality(type),
+        QString(),
+        typology::paragraph(Paragraph::Summary, type),
+        QString(),
+        typology::paragraph(Paragraph::Portrait, type),
+        QString(),
+    };
+}
+
+QStringList detailLines(const DetailsCaptions& c)
+{
+    if (c.synthesisType.trimmed().isEmpty())
+        return {};
+    const QString separator(120, u'-');
+    const int type = typeNumberOf(c.detailsType);
+
+    QStringList lines;
+    lines << QStringLiteral("Type Enneagramme : ") + c.detailsType.trimmed() + QStringLiteral(" : ") +
+                 typology::nickname(type)
+          << QString();
+
+    if (!c.wing.trimmed().isEmpty()) {
+        for (const qint16 wing : {c.activeWing1, c.activeWing2}) {
+            if (wing == 0)
+                continue;
+            lines << QStringLiteral("Aile ") + QString::number(wing)
+                  << QStringLiteral("Vous êtes également très proche du type ") + QString::number(wing) +
+                         QStringLiteral(" : ") + typology::nickname(wing)
+                  << typology::paragraph(Paragraph::Summary, wing) << QString();
+        }
+    }
+
+    lines << QStringLiteral("Point de charge ") + c.chargePoint.trimmed()
+          << typology::detailsExplanation(QStringLiteral("charge"))
+          << typology::paragraph(Paragraph::Charge, typeNumberOf(c.chargePoint)) << QString();
+    lines << QStringLiteral("Point de décharge ") + c.dischargePoint.trimmed()
+          << typology::detailsExplanation(QStringLiteral("discharge"))
+          << typology::paragraph(Paragraph::Discharge, typeNumberOf(c.dischargePoint)) << QString();
+    lines << separator << QString();
+
+    if (!c.passion.trimmed().isEmpty()) {
+        lines << QStringLiteral("Passion : ") + c.passion.trimmed() << typology::paragraph(Paragraph::Passion, type)
+              << QString();
+    }
+    if (!c.antidote.trimmed().isEmpty()) {
+        lines << QStringLiteral("Antidote : ") + c.antidote.trimmed() << typology::paragraph(Paragraph::Antidote, type)
+              << QString();
+    }
+    lines << separator << QString();
+
+    lines << QStringLiteral("Voies d'évolution") << typology::detailsExplanation(QStringLiteral("evolution"))
+          << QString();
+    for (const QString& evolution : {c.evolution1, c.evolution2}) {
+        if (evolution.trimmed().isEmpty())
+            continue;
+        lines << QStringLiteral("Voie d'évolution : ") + evolution.trimmed()
+              << typology::paragraph(Paragraph::Evolution, typeNumberOf(evolution)) << QString();
+    }
+    return lines;
+}
+
+QStringList quadrantLines(const QuadrantWords& w)
+{
+    return {
+        QStringLiteral("Le carré fondamental peut s'utiliser de plusieurs façons :"),
+        QString(),
+        typology::quadrantExplanation(QStringLiteral("first")),
+        QStringLiteral("Votre couple qualité-piège : ") + w.quality + QStringLiteral(" - ") + w.pitfall,
+        QStringLiteral("Votre défi consiste à développer l'aspect : ") + w.challenge,
+        QString(),
+        typology::quadrantExplanation(QStringLiteral("second")),
+        QStringLiteral("Le comportement qui vous irrite : ") + w.allergy,
+        QStringLiteral("L'attitude à adopter : ") + w.challenge,
+        QString(),
+        typology::quadrantExplanation(QStringLiteral("closing")),
+    };
+}
+
+QStringList interactionLines(const QString& keywordCaption)
+{
+    const QString keyword = keywordCaption.trimmed();
+    if (keyword.isEmpty())
+        return {};
+    QStringList lines{QStringLiteral("Type d'intéraction : ") + keyword};
+    const QString paragraph = typology::interactionParagraph(keyword);
+    if (!paragraph.isEmpty())
+        lines << paragraph;
+    return lines;
+}
+
+} // namespace analyses

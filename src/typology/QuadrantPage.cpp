@@ -1,0 +1,203 @@
+#include "typology/QuadrantPage.h"
+
+#include "app/Twips.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QPainter>
+#include <QPushButton>
+#include <QtMath>
+
+using twips::pageRect;
+
+namespace {
+
+struct Box
+{
+    QRect area; // twips
+    QColor colour;
+};
+
+const Box kBoxes[] = {
+    {{480, 1920, 3375, 1695}, QColor(0, 192, 0)},
+    {{6720, 1920, 3375, 1695}, QColor(255, 128, 0)},
+    {{6720, 4800, 3375, 1695}, QColor(255, 255, 0)},
+    {{480, 4800, 3375, 1695}, QColor(255, 0, 0)},
+};
+
+struct Arrow
+{
+    QPoint from, to;
+};
+
+const Arrow kArrows[] = {
+    {{3840, 2760}, {6720, 2760}}, {{8400, 3600}, {8400, 4800}}, {{2160, 3600}, {2160, 4800}},
+    {{6720, 5640}, {3840, 5640}}, {{3840, 3600}, {6720, 4800}}, {{6720, 3600}, {3840, 4800}},
+};
+
+QLabel* makeLabel(QWidget* parent, const QString& text, const QRect& area, const QFont& font)
+{
+    auto* label = new QLabel(text, parent);
+    label->setGeometry(area);
+    label->setFont(font);
+    return label;
+}
+
+QLabel* valueLabel(QWidget* parent, const char* name, const QRect& area, bool bordered)
+{
+    auto* label = makeLabel(parent, QString(), area, twips::sansSerif(9.75));
+    label->setObjectName(QLatin1String(name));
+    label->setAlignment(Qt::AlignCenter);
+    if (bordered) {
+        label->setFrameShape(QFrame::Box);
+        label->setAutoFillBackground(true);
+        label->setBackgroundRole(QPalette::Base);
+    }
+    return label;
+}
+
+} // namespace
+
+QuadrantPage::QuadrantPage(const QuadrantTable& table, QWidget* parent) : QWidget(parent), m_table(table)
+{
+    auto* explanation =
+        makeLabel(this,
+                  QStringLiteral("Le carré fondamental permet d’agir à partir de nos qualités fondamentales et de "
+                                 "savoir comment nous comporter dans les situations qui provoquent des réactions "
+                                 "«allergiques» et des comportements inadaptés."),
+                  pageRect(480, 840, 11295, 580), twips::sansSerif(9.75, true));
+    explanation->setWordWrap(true);
+    explanation->setAutoFillBackground(true);
+    QPalette explanationPalette = explanation->palette();
+    explanationPalette.setColor(QPalette::Window, QColor(219, 128, 255));
+    explanation->setPalette(explanationPalette);
+
+    const QFont big = twips::sansSerif(18);
+    makeLabel(this, QStringLiteral("Qualité"), pageRect(1560, 2040, 1215, 495), big);
+    makeLabel(this, QStringLiteral("Piège"), pageRect(7920, 2040, 1215, 495), big);
+    makeLabel(this, QStringLiteral("Défi"), pageRect(8040, 4920, 735, 495), big);
+    makeLabel(this, QStringLiteral("Allergie"), pageRect(1560, 4920, 1335, 495), big);
+
+    const QFont small = twips::sansSerif(9.75);
+    makeLabel(this, QStringLiteral("Exagération de la qualité"), pageRect(4320, 2430, 2295, 255), small);
+    makeLabel(this, QStringLiteral("Opposé positif"), pageRect(8520, 3960, 1455, 255), small);
+    makeLabel(this, QStringLiteral("Opposé négatif"), pageRect(2280, 3960, 1455, 255), small);
+    makeLabel(this, QStringLiteral("Exagération du défi"), pageRect(4680, 5280, 1935, 255), small);
+    makeLabel(this, QStringLiteral("En détente"), pageRect(5760, 4200, 1095, 255), small);
+    makeLabel(this, QStringLiteral("En stress"), pageRect(4080, 4200, 1095, 255), small);
+
+    m_qualityType = valueLabel(this, "qualityTypeValue", pageRect(720, 2640, 2895, 255), false);
+    m_pitfallType = valueLabel(this, "pitfallTypeValue", pageRect(6960, 2640, 2895, 255), false);
+    m_pitfall = valueLabel(this, "pitfallValue", pageRect(6960, 3000, 2895, 300), true);
+    m_challengeType = valueLabel(this, "challengeTypeValue", pageRect(6960, 5520, 2895, 255), false);
+    m_challenge = valueLabel(this, "challengeValue", pageRect(6960, 5880, 2895, 300), true);
+    m_allergyType = valueLabel(this, "allergyTypeValue", pageRect(720, 5520, 2895, 255), false);
+
+    m_quality = new QComboBox(this);
+    m_quality->setObjectName(QStringLiteral("qualityCombo"));
+    m_quality->setGeometry(pageRect(720, 3000, 2895, 360));
+    m_quality->setFont(small);
+    m_quality->setAccessibleName(QStringLiteral("Qualité"));
+    m_allergy = new QComboBox(this);
+    m_allergy->setObjectName(QStringLiteral("allergyCombo"));
+    m_allergy->setGeometry(pageRect(720, 5900, 2895, 360));
+    m_allergy->setFont(small);
+    m_allergy->setAccessibleName(QStringLiteral("Allergie"));
+
+    m_button = new QPushButton(QStringLiteral("Interpréter"), this);
+    m_button->setObjectName(QStringLiteral("quadrantButton"));
+    m_button->setGeometry(pageRect(10560, 5520, 1095, 975));
+    m_button->setEnabled(false);
+
+    // currentIndexChanged fires only when the index really changes, which ends the exchange between the lists.
+    connect(m_quality, &QComboBox::currentIndexChanged, this, &QuadrantPage::qualitySelected);
+    connect(m_allergy, &QComboBox::currentIndexChanged, this, &QuadrantPage::allergySelected);
+}
+
+void QuadrantPage::showRow(int row)
+{
+    m_qualityType->setText(m_table.cell(row, Corner::Quality, Layer::Type));
+    m_pitfallType->setText(m_table.cell(row, Corner::Pitfall, Layer::Type));
+    m_pitfall->setText(m_table.cell(row, Corner::Pitfall, Layer::Word));
+    m_challengeType->setText(m_table.cell(row, Corner::Challenge, Layer::Type));
+    m_challenge->setText(m_table.cell(row, Corner::Challenge, Layer::Word));
+    m_allergyType->setText(m_table.cell(row, Corner::Allergy, Layer::Type));
+}
+
+void QuadrantPage::qualitySelected(int index)
+{
+    showRow(index + 1);
+    m_allergy->setCurrentIndex(index);
+}
+
+void QuadrantPage::allergySelected(int index)
+{
+    m_quality->setCurrentIndex(index);
+    showRow(index + 1);
+}
+
+void QuadrantPage::clear()
+{
+    const QSignalBlocker blockQuality(m_quality);
+    const QSignalBlocker blockAllergy(m_allergy);
+    m_quality->clear();
+    m_allergy->clear();
+    for (QLabel* label : {m_qualityType, m_pitfallType, m_pitfall, m_challengeType, m_challenge, m_allergyType})
+        label->clear();
+}
+
+void QuadrantPage::prime()
+{
+    {
+        const QSignalBlocker blockQuality(m_quality);
+        const QSignalBlocker blockAllergy(m_allergy);
+        m_quality->clear();
+        m_allergy->clear();
+        for (int row = 1; row <= 5; ++row) {
+            const QString quality = m_table.cell(row, Corner::Quality, Layer::Word);
+            if (quality.isEmpty() && m_table.cell(row, Corner::Allergy, Layer::Word).isEmpty())
+                break;
+            m_quality->addItem(quality);
+            m_allergy->addItem(m_table.cell(row, Corner::Allergy, Layer::Word));
+        }
+        // Nothing selected yet, so that selecting the first row below runs the handlers like a user's choice.
+        m_quality->setCurrentIndex(-1);
+        m_allergy->setCurrentIndex(-1);
+    }
+    m_qualityType->setText(m_table.cell(1, Corner::Quality, Layer::Type));
+    if (m_quality->count() > 0)
+        m_quality->setCurrentIndex(0);
+    m_pitfallType->setText(m_table.cell(1, Corner::Pitfall, Layer::Type));
+    m_pitfall->setText(m_table.cell(1, Corner::Pitfall, Layer::Word));
+    m_challengeType->setText(m_table.cell(1, Corner::Challenge, Layer::Type));
+    m_challenge->setText(m_table.cell(1, Corner::Challenge, Layer::Word));
+    m_allergyType->setText(m_table.cell(1, Corner::Allergy, Layer::Type));
+    if (m_allergy->count() > 0)
+        m_allergy->setCurrentIndex(0);
+}
+
+int QuadrantPage::selectedRow() const
+{
+    return m_quality->currentIndex() + 1;
+}
+
+void QuadrantPage::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    for (const Box& box : kBoxes) {
+        painter.setPen(Qt::black);
+        painter.setBrush(box.colour);
+        painter.drawRect(pageRect(box.area.x(), box.area.y(), box.area.width(), box.area.height()));
+    }
+    painter.setPen(QPen(Qt::black, 2));
+    for (const Arrow& arrow : kArrows) {
+        const QPointF from = twips::pagePoint(arrow.from.x(), arrow.from.y());
+        const QPointF to = twips::pagePoint(arrow.to.x(), arrow.to.y());
+        painter.drawLine(from, to);
+        const qreal angle = qAtan2(to.y() - from.y(), to.x() - from.x());
+        const qreal head = 10;
+        for (const qreal side : {M_PI * 5 / 6, -M_PI * 5 / 6})
+            painter.drawLine(to, to + QPointF(qCos(angle + side) * head, qSin(angle + side) * head));
+    }
+}

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "app/MainState.h"
+
+#include <QWidget>
+
+class QComboBox;
+class QLabel;
+class QPushButton;
+
+// The "Carré fondamental" page: four boxes joined by arrows, and two linked lists that always show the same row.
+class QuadrantPage : public QWidget
+{
+    Q_OBJECT
+public:
+    QuadrantPage(const QuadrantTable& table, QWidget* parent = nullptr);
+
+    // Lists and labels from the table's rows 1 to 5, both lists on the first row.
+    void prime();
+    // Empty lists and labels.
+    void clear();
+
+    int selectedRow() const; // index of the quality list + 1; 0 when nothing is selected
+    QPushButton* interpretButton() const { return m_button; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    void qualitySelected(int index);
+    void allergySelected(int index);
+    void showRow(int row);
+
+    const QuadrantTable& m_table;
+    QComboBox* m_quality;
+    QComboBox* m_allergy;
+    QLabel* m_qualityType;
+    QLabel* m_pitfallType;
+    QLabel* m_pitfall;
+    QLabel* m_challengeType;
+    QLabel* m_challenge;
+    QLabel* m_allergyType;
+    QPushButton* m_button;
+};
