@@ -599,6 +599,7 @@ void MainWindow::computeInteraction()
 {
     const auto refuse = [this](const QString& message) {
         m_services.messages->inform(this, message);
+        m_tabs->setCurrentIndex(3);
         m_te2->setFocus();
     };
     if (m_state.activeType == 0) {

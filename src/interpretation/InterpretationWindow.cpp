@@ -92,5 +92,6 @@ void InterpretationWindow::resizeEvent(QResizeEvent* event)
     const TextBoxSize size = interpretationTextBoxSize(
         width, height, titleHeight,
         {twips::fromPixels(m_textBox->width()), twips::fromPixels(m_textBox->height())});
-    m_textBox->resize(twips::toPixels(size.width), twips::toPixels(size.height));
+    // A few twips round to no pixel at all; the box keeps at least one.
+    m_textBox->resize(std::max(1, twips::toPixels(size.width)), std::max(1, twips::toPixels(size.height)));
 }

@@ -1,0 +1,44 @@
+#include "MainWindowFixture.h"
+#include "help/GuideText.h"
+#include "help/HelpWindow.h"
+
+#include <QPlainTextEdit>
+
+class TestHelp : public QObject
+{
+    Q_OBJECT
+private slots:
+    void guideText()
+    {
+        const QString guide = ::guideText();
+        QVERIFY(guide.startsWith("C'est très simple !"));
+        QVERIFY2(guide.size() > 780 && guide.size() < 880, qPrintable(QString::number(guide.size())));
+        QCOMPARE(guide.split("\r\n\r\n").size(), 4);
+        QVERIFY(!guide.contains(QRegularExpression("[^\r]\n")));
+        const qsizetype vous = guide.indexOf("Vous");
+        const qsizetype partner = guide.indexOf("Votre partenaire");
+        const qsizetype save = guide.indexOf("Sauvegarder");
+        QVERIFY(vous > 0 && vous < partner && partner < save);
+        QVERIFY(guide.contains("-> Partenaire"));
+    }
+
+    void oneHelpWindowAtATime()
+    {
+        MainWindowFixture f;
+        f.window->showHelp();
+        HelpWindow* help = f.window->helpWindow();
+        QVERIFY(help && help->isVisible());
+        QCOMPARE(help->windowTitle(), QStringLiteral("Aide"));
+        help->findChild<QPlainTextEdit*>("helpTextBox")->setPlainText("tapé par erreur");
+        f.window->showHelp();
+        QCOMPARE(f.window->helpWindow(), help);
+
+        help->findChild<QPushButton*>("helpOkButton")->click();
+        QTRY_COMPARE(f.window->helpWindow(), nullptr);
+        f.window->showHelp();
+        QVERIFY(f.window->helpWindow()->guide().startsWith("C'est très simple !"));
+    }
+};
+
+QTEST_MAIN(TestHelp)
+#include "tst_help.moc"

@@ -1,0 +1,210 @@
+#include "MainWindowFixture.h"
+#include "persons/OpenPersonDialog.h"
+#include "persons/PersonDirectory.h"
+
+#include <QListWidget>
+#include <QTimer>
+
+// The open-person window is modal: a timer acts on it once it is shown.
+class TestPersonWindows : public QObject
+{
+    Q_OBJECT
+    std::unique_ptr<MainWindowFixture> f;
+
+    void writeDirectory(const QByteArray& content)
+    {
+        QFile file(directoryFilePath(f->dataFolder()));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(content);
+    }
+    QByteArray directoryBytes() const
+    {
+        QFile file(directoryFilePath(f->dataFolder()));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+    // Opens "Ouvrir...", lets `act` work on the dialog, returns what the list showed.
+    QStringList openWith(const std::function<void(OpenPersonDialog*)>& act)
+    {
+        QStringList shown;
+        QTimer::singleShot(0, this, [&] {
+            auto* dialog = qobject_cast<OpenPersonDialog*>(QApplication::activeModalWidget());
+            QVERIFY(dialog);
+            auto* list = dialog->findChild<QListWidget*>("personList");
+            for (int i = 0; i < list->count(); ++i)
+                shown << list->item(i)->text();
+            act(dialog);
+            if (dialog->isVisible())
+                dialog->reject();
+        });
+        f->window->findChild<QAction*>("m_ouvrir")->trigger();
+        return shown;
+    }
+    static void pick(OpenPersonDialog* dialog, int row, const char* button)
+    {
+        auto* list = dialog->findChild<QListWidget*>("personList");
+        list->setCurrentRow(row);
+        dialog->findChild<QPushButton*>(button)->click();
+    }
+
+private slots:
+    void init() { f = std::make_unique<MainWindowFixture>(); }
+    void cleanup()
+    {
+        QVERIFY(f->messages.unexpected.isEmpty());
+        f.reset();
+    }
+
+    void saveThenReopenRestoresThePerson()
+    {
+        f->field("firstNameField")->setText("  Anne ");
+        f->field("lastNameField")->setText("Durand");
+        f->field("partnerFirstNameField")->setText("Luc");
+        f->field("partnerLastNameField")->setText("Martin");
+        f->field("te2")->setText("3");
+        f->computeFrom(" 5", " 4", " 0", Scores{0, 3, 6, 1, 7, 9, 2, 4, 5, 0});
+        f->window->findChild<QAction*>("m_enregistrer")->trigger();
+        QCOMPARE(directoryBytes(), QByteArray("\"Durand\",\"Anne\",\"5\",\"4\",\"0\",\"361792450\"\r\n"
+                                              "\"Martin\",\"Luc\",\"3\",\"\",\"\",\"\"\r\n"));
+
+        f->window->effacer();
+        const QStringList shown = openWith([](OpenPersonDialog* d) { pick(d, 0, "toUserButton"); });
+        QCOMPARE(shown, (QStringList{"Durand;Anne;5;4;0;361792450", "Martin;Luc;3;;;"}));
+        QCOMPARE(f->field("firstNameField")->text(), QStringLiteral("Anne"));
+        QCOMPARE(f->text("te1"), QStringLiteral("5"));
+        QVERIFY(f->text("synthesisTypeValue").isEmpty()); // shown only after "Calculer"
+        f->button("computeButton")->click();
+        QCOMPARE(f->text("wingValue"), QStringLiteral("4"));
+        QCOMPARE(f->window->state().scores[5], qint16(9));
+
+        openWith([](OpenPersonDialog* d) { pick(d, 0, "toPartnerButton"); });
+        QCOMPARE(f->field("partnerLastNameField")->text(), QStringLiteral("Durand"));
+        QCOMPARE(f->field("te2")->text(), QStringLiteral("5"));
+        QCOMPARE(f->text("synthesisTypeValue"), QStringLiteral("5")); // the user's line is untouched
+    }
+
+    void partnerRecordReopenedAsTheUser()
+    {
+        writeDirectory("\"Martin\",\"Luc\",\"3\",\"\",\"\",\"\"\r\n");
+        f->field("partnerFirstNameField")->setText("X");
+        f->window->state().scores[2] = 4;
+        openWith([](OpenPersonDialog* d) { pick(d, 0, "toUserButton"); });
+        QCOMPARE(f->field("lastNameField")->text(), QStringLiteral("Martin"));
+        QVERIFY(f->text("aile1").isEmpty());
+        QCOMPARE(f->window->state().scores, Scores{});
+        QVERIFY(f->field("partnerFirstNameField")->text().isEmpty());
+    }
+
+    void noDirectoryFile()
+    {
+        openWith([](OpenPersonDialog* d) {
+            QVERIFY(!d->findChild<QPushButton*>("toUserButton")->isEnabled());
+            QVERIFY(!d->findChild<QPushButton*>("toPartnerButton")->isEnabled());
+        });
+        QCOMPARE(f->messages.transcript.size(), 1);
+        const MessageRequest& box = f->messages.transcript[0].request;
+        QCOMPARE(box.text, QStringLiteral("Pas de données enregistrées"));
+        QCOMPARE(box.title, QStringLiteral("Erreur"));
+        QCOMPARE(box.icon, MessageIcon::Exclamation);
+    }
+
+    void noSelectionJustCloses()
+    {
+        writeDirectory("");
+        f->field("firstNameField")->setText("Anne");
+        openWith([](OpenPersonDialog* d) {
+            QVERIFY(d->findChild<QPushButton*>("toUserButton")->isEnabled());
+            d->findChild<QPushButton*>("toUserButton")->click();
+            QVERIFY(!d->isVisible());
+        });
+        QCOMPARE(f->field("firstNameField")->text(), QStringLiteral("Anne"));
+        QVERIFY(f->messages.transcript.isEmpty());
+    }
+
+    void invalidLineIsReportedAndEarlierRecordsShown()
+    {
+        writeDirectory("\"A\",\"B\",\"1\",\"0\",\"2\",\"900000000\"\n\"broken\n\"C\",\"D\",\"\",\"\",\"\",\"\"\n");
+        const QStringList shown = openWith([](OpenPersonDialog*) {});
+        QCOMPARE(shown, QStringList{"A;B;1;0;2;900000000"});
+        QCOMPARE(f->messages.transcript.size(), 1);
+        QVERIFY(f->messages.transcript[0].request.text.contains("La ligne 2 du fichier des personnes"));
+    }
+
+    void entryWithMoreThanSixFieldsIsNotCopied()
+    {
+        writeDirectory("\"Du;rand\",\"Anne\",\"5\",\"4\",\"0\",\"361792450\"\r\n");
+        f->field("firstNameField")->setText("Zoé");
+        openWith([](OpenPersonDialog* d) {
+            pick(d, 0, "toUserButton");
+            QVERIFY(d->isVisible());
+        });
+        QCOMPARE(f->field("firstNameField")->text(), QStringLiteral("Zoé"));
+        QCOMPARE(f->messages.transcript.size(), 1);
+        QVERIFY(f->messages.transcript[0].request.text.contains("« ; »"));
+
+        bool tooMany = false;
+        QCOMPARE(OpenPersonDialog::splitEntry("a;b;3;;;", &tooMany), (QStringList{"a", "b", "3", "", "", ""}));
+        QVERIFY(!tooMany);
+        QCOMPARE(OpenPersonDialog::splitEntry("a;b").size(), 6);
+    }
+
+    void refusedSaveFocusesTheField()
+    {
+        const QByteArray original = "\"Martin\",\"Luc\",\"3\",\"\",\"\",\"\"\r\n";
+        writeDirectory(original);
+        f->field("firstNameField")->setText("Anne");
+        f->field("lastNameField")->setText("Du\"rand");
+        f->window->findChild<QAction*>("m_enregistrer")->trigger();
+        QCOMPARE(f->messages.transcript.size(), 1);
+        QVERIFY(f->messages.transcript[0].request.text.contains("« Nom »"));
+        QCOMPARE(QApplication::focusWidget(), f->field("lastNameField"));
+        QCOMPARE(directoryBytes(), original);
+    }
+
+    void replacingAsksFirst()
+    {
+        writeDirectory("\"Durand\",\"Anne\",\"1\",\"0\",\"2\",\"900000000\"\r\n");
+        f->field("firstNameField")->setText("Anne");
+        f->field("lastNameField")->setText("Durand");
+        f->messages.answers.enqueue(MessageAnswer::No);
+        f->window->savePersons();
+        QCOMPARE(f->messages.transcript.size(), 1);
+        const MessageRequest& box = f->messages.transcript[0].request;
+        QCOMPARE(box.text, QStringLiteral("Anne Durand a déjà été enregistré, modifier ?"));
+        QCOMPARE(box.title, QStringLiteral("Attention"));
+        QCOMPARE(box.buttons, MessageButtons::YesNo);
+        QCOMPARE(box.icon, MessageIcon::Question);
+        QCOMPARE(directoryBytes(), QByteArray("\"Durand\",\"Anne\",\"1\",\"0\",\"2\",\"900000000\"\r\n"));
+    }
+
+    void themePrinting()
+    {
+        f->window->printTheme();
+        QCOMPARE(f->messages.texts(), QStringList{"Merci d'effectuer d'abord les calculs"});
+        QVERIFY(f->printer.printed.isEmpty());
+
+        f->field("firstNameField")->setText("Anne");
+        f->field("lastNameField")->setText("Durand");
+        f->computeFrom("4", "3", "5");
+        f->window->findChild<QAction*>("m_imprimer2")->trigger();
+        QCOMPARE(f->printer.printed.size(), 1);
+        QCOMPARE(f->printer.printed[0], f->window->themeBuffer());
+        QVERIFY(f->printer.printed[0].contains("Aile : 3 / 5\r\n"));
+        QCOMPARE(f->printer.fonts[0].pointSizeF(), 9.75);
+
+        // After "Effacer tout" the active type still allows printing, with empty values.
+        f->button("clearAllButton")->click();
+        f->field("firstNameField")->setText("Anne");
+        f->printer.outcome = PrintOutcome::Cancelled;
+        f->window->printTheme();
+        QVERIFY(f->printer.printed[1].contains("Voie d'évolution :  et \r\n\r\n"));
+        QCOMPARE(f->messages.transcript.size(), 1);
+
+        f->printer.outcome = PrintOutcome::Failed;
+        f->window->printTheme();
+        QCOMPARE(f->messages.texts().last(), QStringLiteral("L'impression a échoué."));
+    }
+};
+
+QTEST_MAIN(TestPersonWindows)
+#include "tst_personwindows.moc"

@@ -1,0 +1,94 @@
+#include "platform/DataFolder.h"
+
+#include <QSet>
+#include <QTemporaryDir>
+#include <QtTest>
+
+class TestDataFolder : public QObject
+{
+    Q_OBJECT
+
+    static FolderMaker recorder(QStringList& made, const QSet<QString>& failing = {})
+    {
+        return [&made, failing](const QString& path) {
+            made << path;
+            return !failing.contains(path);
+        };
+    }
+
+private slots:
+    void rule_data()
+    {
+        QTest::addColumn<QString>("appData");
+        QTest::addColumn<QString>("program");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("roaming folder") << "C:\\Data\\Roaming" << "D:\\Apps\\Typing" << "C:\\Data\\Roaming\\pr\\";
+        QTest::newRow("drive root, no doubled separator") << "C:\\" << "D:\\Apps" << "C:\\pr\\";
+        QTest::newRow("blank path uses the program folder") << "   " << "D:\\Apps\\Typing" << "D:\\Apps\\Typing\\pr\\";
+        QTest::newRow("empty path, program at a drive root") << "" << "D:\\" << "D:\\pr\\";
+    }
+    void rule()
+    {
+        QFETCH(QString, appData);
+        QFETCH(QString, program);
+        QFETCH(QString, expected);
+        QStringList made;
+        const DataFolderResult result = settleDataFolder(appData, program, u'\\', recorder(made));
+        QVERIFY(result.ok);
+        QCOMPARE(result.dataFolder, expected);
+        QVERIFY(result.appFolder.endsWith(u'\\'));
+        QCOMPARE(made, QStringList{expected.chopped(1)});
+    }
+
+    void fallsBackSilentlyToTheProgramFolder()
+    {
+        QStringList made;
+        const DataFolderResult result =
+            settleDataFolder("/home/u/.local/share", "/opt/pr", u'/', recorder(made, {"/home/u/.local/share/pr"}));
+        QVERIFY(result.ok);
+        QCOMPARE(result.dataFolder, QStringLiteral("/opt/pr/pr/"));
+        QCOMPARE(made, (QStringList{"/home/u/.local/share/pr", "/opt/pr/pr"}));
+    }
+
+    void reportsWhenEvenTheFallbackFails()
+    {
+        QStringList made;
+        const DataFolderResult result = settleDataFolder("/a", "/b", u'/', recorder(made, {"/a/pr", "/b/pr"}));
+        QVERIFY(!result.ok);
+        QCOMPARE(result.dataFolder, QStringLiteral("/b/pr/"));
+    }
+
+    void realFolders()
+    {
+        QTemporaryDir dir;
+        const QString appData = dir.filePath("roaming");
+        const DataFolderResult first = settleDataFolder(appData, dir.filePath("prog"), u'/', makeFolderIfMissing);
+        QVERIFY(first.ok);
+        QVERIFY(QFileInfo(appData + "/pr").isDir());
+        QFile marker(appData + "/pr/prrep.txt");
+        QVERIFY(marker.open(QIODevice::WriteOnly));
+        marker.write("x");
+        marker.close();
+        // The second run finds the folder and leaves what is inside alone.
+        const DataFolderResult second = settleDataFolder(appData, dir.filePath("prog"), u'/', makeFolderIfMissing);
+        QCOMPARE(second.dataFolder, first.dataFolder);
+        QCOMPARE(QFileInfo(appData + "/pr/prrep.txt").size(), 1);
+
+        // A regular file where the folder should be cannot hold the directory: the program folder takes over.
+        QFile blocker(dir.filePath("blocked"));
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        blocker.close();
+        QVERIFY(QDir().mkpath(dir.filePath("blocked-parent")));
+        QFile file(dir.filePath("blocked-parent/pr"));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.close();
+        const DataFolderResult fallback =
+            settleDataFolder(dir.filePath("blocked-parent"), dir.filePath("prog"), u'/', makeFolderIfMissing);
+        QVERIFY(fallback.ok);
+        QCOMPARE(fallback.dataFolder, dir.filePath("prog") + "/pr/");
+        QVERIFY(QFileInfo(dir.filePath("prog/pr")).isDir());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestDataFolder)
+#include "tst_datafolder.moc"

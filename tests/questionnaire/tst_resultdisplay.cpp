@@ -1,0 +1,151 @@
+#include "MainWindowFixture.h"
+#include "questionnaire/ProfileChart.h"
+
+#include <QComboBox>
+#include <QGroupBox>
+
+class TestResultDisplay : public QObject
+{
+    Q_OBJECT
+    std::unique_ptr<MainWindowFixture> f;
+
+    QComboBox* quality() const { return f->find<QComboBox>("qualityCombo"); }
+    QComboBox* allergy() const { return f->find<QComboBox>("allergyCombo"); }
+
+private slots:
+    void init() { f = std::make_unique<MainWindowFixture>(); }
+    void cleanup()
+    {
+        QVERIFY(f->messages.unexpected.isEmpty());
+        f.reset();
+    }
+
+    void typeFourWithUpperWing()
+    {
+        f->computeFrom(" 4", " 0", " 5", Scores{0, 3, 5, 2, 7, 6, 1, 0, 4, 2});
+        QCOMPARE(f->text("synthesisTypeValue"), QStringLiteral("4"));
+        QCOMPARE(f->text("detailsTypeValue"), QStringLiteral("4"));
+        QCOMPARE(f->text("wingValue"), QStringLiteral("5"));
+        auto* chart = f->find<ProfileChart>("profil");
+        QCOMPARE(chart->barTop(4), 840);
+        QCOMPARE(chart->barTop(7), ProfileChart::kAxisBottom);
+        QCOMPARE(chart->barTop(2), 360 + 240 * 4);
+        QVERIFY(f->find<QGroupBox>("profileFrame")->isVisible());
+
+        QCOMPARE(f->detailsFigure()->numberColour(4), QColor(255, 0, 0));
+        QCOMPARE(f->interactionFigure()->numberColour(4), QColor(255, 0, 0));
+        QCOMPARE(f->detailsFigure()->numberColour(5), QColor(255, 255, 0));
+        QCOMPARE(f->interactionFigure()->numberColour(5), f->window->palette().color(QPalette::ButtonText));
+        // Lines to the charge point 2 and the discharge point 1, on the details figure only.
+        QCOMPARE(f->detailsFigure()->lineColour(4, 2), QColor(255, 0, 0));
+        QCOMPARE(f->detailsFigure()->lineColour(1, 4), QColor(255, 0, 0));
+        QCOMPARE(f->detailsFigure()->lineColour(2, 8), QColor(0, 255, 0));
+        QCOMPARE(f->interactionFigure()->lineColour(4, 2), QColor(0, 255, 0));
+
+        QCOMPARE(f->text("chargePointValue"), QStringLiteral("2"));
+        QCOMPARE(f->text("dischargePointValue"), QStringLiteral("1"));
+        QCOMPARE(f->text("passionValue"), QStringLiteral("Envie"));
+        QCOMPARE(f->text("antidoteValue"), QStringLiteral("Equanimité"));
+        QCOMPARE(f->text("evolutionValue1"), QStringLiteral("1"));
+        QCOMPARE(f->text("evolutionValue2"), QStringLiteral("2"));
+        for (const char* name : {"synthesisButton", "detailsButton", "interactionButton", "quadrantButton",
+                                 "interactionComputeButton"})
+            QVERIFY2(f->button(name)->isEnabled(), name);
+    }
+
+    void computingTwiceShowsTheSame()
+    {
+        f->computeFrom("6", "5", "7");
+        f->button("computeButton")->click();
+        QCOMPARE(f->text("wingValue"), QStringLiteral("5 / 7"));
+        QCOMPARE(quality()->count(), 5);
+        QCOMPARE(quality()->currentIndex(), 0);
+    }
+
+    void noWings()
+    {
+        f->computeFrom("2", "0", "0");
+        QVERIFY(f->text("wingValue").isEmpty());
+        for (int n = 1; n <= 9; ++n)
+            QVERIFY(f->detailsFigure()->numberColour(n) != QColor(255, 255, 0));
+    }
+
+    void mendedWingAndTypeReading()
+    {
+        // An empty wing text gives no wing, not the previous person's wing.
+        f->computeFrom("5", "4", "6");
+        f->window->effacer();
+        f->computeFrom("5", "", "");
+        QCOMPARE(f->window->state().activeWing1, qint16(0));
+        QVERIFY(f->text("wingValue").isEmpty());
+        // A wing that is not a neighbour of the type counts as none.
+        f->window->effacer();
+        f->computeFrom("5", "7", "6");
+        QCOMPARE(f->text("wingValue"), QStringLiteral("6"));
+        // A type outside 1..9 is refused and nothing changes.
+        f->computeFrom("12", "0", "0");
+        QCOMPARE(f->messages.texts(), QStringList{"Le type Ennéagramme doit être compris entre 1 et 9"});
+        QVERIFY(f->messages.transcript[0].request.title.isEmpty());
+        QCOMPARE(f->text("synthesisTypeValue"), QStringLiteral("5"));
+        QCOMPARE(f->window->state().activeType, qint16(5));
+        // An empty type does nothing at all.
+        f->computeFrom("  ", "0", "0");
+        QCOMPARE(f->messages.transcript.size(), 1);
+    }
+
+    void reopenedScoresDriveTheBars()
+    {
+        f->computeFrom("1", "0", "0", Scores{0, 9, 0, 0, 0, 0, 0, 0, 0, 0});
+        f->window->effacer();
+        f->computeFrom("8", "7", "0", Scores{0, 1, 1, 1, 1, 1, 1, 8, 9, 1});
+        auto* chart = f->find<ProfileChart>("profil");
+        QCOMPARE(chart->barTop(1), 360 + 240 * 8);
+        QCOMPARE(chart->barTop(8), 360);
+    }
+
+    void quadrantListsStayOnTheSameRow()
+    {
+        f->computeFrom("1", "0", "0");
+        QCOMPARE(quality()->count(), 5);
+        QCOMPARE(quality()->itemText(0), QStringLiteral("Perfectionniste"));
+        QCOMPARE(allergy()->itemText(0), QStringLiteral("Diletante"));
+        QCOMPARE(f->text("qualityTypeValue"), QStringLiteral("Type Ennéagramme 1"));
+        QCOMPARE(f->text("pitfallValue"), QStringLiteral("Maniaque"));
+        QCOMPARE(f->text("challengeTypeValue"), QStringLiteral("Type Ennéagramme 7"));
+        QCOMPARE(f->text("allergyTypeValue"), QStringLiteral("Type Ennéagramme 4"));
+
+        int qualityRuns = 0, allergyRuns = 0;
+        connect(quality(), &QComboBox::currentIndexChanged, this, [&] { ++qualityRuns; });
+        connect(allergy(), &QComboBox::currentIndexChanged, this, [&] { ++allergyRuns; });
+        allergy()->setCurrentIndex(2);
+        QCOMPARE(quality()->currentIndex(), 2);
+        QCOMPARE(qualityRuns, 1);
+        QCOMPARE(allergyRuns, 1);
+        QCOMPARE(f->text("pitfallValue"), QStringLiteral("Révolutionnaire"));
+        QCOMPARE(f->text("challengeValue"), QStringLiteral("Consensuel"));
+
+        quality()->setCurrentIndex(4);
+        QCOMPARE(allergy()->currentIndex(), 4);
+        QCOMPARE(f->text("challengeValue"), QStringLiteral("Dans le dialogue"));
+    }
+
+    void quadrantTypesFollowTheRows()
+    {
+        f->computeFrom("2", "0", "0");
+        quality()->setCurrentIndex(3);
+        QCOMPARE(f->text("challengeTypeValue"), QStringLiteral("Type Ennéagramme 8"));
+        quality()->setCurrentIndex(2);
+        QCOMPARE(f->text("challengeTypeValue"), QStringLiteral("Type Ennéagramme 4"));
+
+        // Another type replaces all five rows and goes back to the first.
+        f->computeFrom("9", "0", "0");
+        QCOMPARE(quality()->currentIndex(), 0);
+        QCOMPARE(allergy()->currentIndex(), 0);
+        QCOMPARE(quality()->itemText(4), QStringLiteral("Calme"));
+        QCOMPARE(f->text("pitfallValue"), QStringLiteral("Inexistant"));
+        QCOMPARE(f->window->state().quadrantTable.cell(6, Corner::Quality, Layer::Word), QString());
+    }
+};
+
+QTEST_MAIN(TestResultDisplay)
+#include "tst_resultdisplay.moc"

@@ -1,0 +1,74 @@
+#pragma once
+
+#include "FakeServices.h"
+#include "app/EnneagramFigure.h"
+#include "app/MainWindow.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <memory>
+
+// A real main window offscreen, with message boxes and printing answered by fakes and a fresh data folder.
+struct MainWindowFixture
+{
+    FakeMessageService messages;
+    FakePrintService printer;
+    QTemporaryDir dataDir;
+    std::unique_ptr<MainWindow> window;
+
+    MainWindowFixture()
+    {
+        Services services;
+        services.messages = &messages;
+        services.printer = &printer;
+        services.dataFolder = dataDir.path() + "/";
+        services.randomSeed = [] { return 20261207u; };
+        window = std::make_unique<MainWindow>(services);
+        window->show();
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+    }
+
+    ~MainWindowFixture()
+    {
+        window.reset();
+        for (QWidget* w : QApplication::topLevelWidgets())
+            delete w;
+    }
+
+    QString dataFolder() const { return dataDir.path() + "/"; }
+
+    template <typename T = QWidget> T* find(const QString& name) const
+    {
+        T* child = window->findChild<T*>(name);
+        if (!child)
+            qWarning("no control named %s", qPrintable(name));
+        return child;
+    }
+    QLineEdit* field(const QString& name) const { return find<QLineEdit>(name); }
+    QLabel* label(const QString& name) const { return find<QLabel>(name); }
+    QPushButton* button(const QString& name) const { return find<QPushButton>(name); }
+    QString text(const QString& name) const { return label(name)->text(); }
+    EnneagramFigure* detailsFigure() const { return find<EnneagramFigure>("detailsFigureNumbers"); }
+    EnneagramFigure* interactionFigure() const { return find<EnneagramFigure>("interactionFigureNumbers"); }
+
+    // As a person reopened from the directory would stand, then "Calculer".
+    void computeFrom(const QString& type, const QString& wing1, const QString& wing2, const Scores& scores = {})
+    {
+        label("te1")->setText(type);
+        label("aile1")->setText(wing1);
+        label("aile2")->setText(wing2);
+        window->state().scores = scores;
+        button("computeButton")->click();
+    }
+
+    void answerEvery(MessageAnswer answer, int count = 81)
+    {
+        for (int i = 0; i < count; ++i)
+            messages.answers.enqueue(answer);
+    }
+};

@@ -1,0 +1,179 @@
+#include "typology/Analyses.h"
+#include "typology/TypeTables.h"
+
+#include <QtTest>
+
+using typology::Paragraph;
+
+class TestAnalyses : public QObject
+{
+    Q_OBJECT
+
+    static analyses::DetailsCaptions typeOneWithUpperWing()
+    {
+        analyses::DetailsCaptions c;
+        c.synthesisType = "1";
+        c.detailsType = "1";
+        c.wing = "2";
+        c.chargePoint = "4";
+        c.dischargePoint = "7";
+        c.passion = "Colère";
+        c.antidote = "Sérénité";
+        c.evolution1 = "4";
+        c.evolution2 = "7";
+        c.activeWing1 = 0;
+        c.activeWing2 = 2;
+        return c;
+    }
+
+private slots:
+    void synthesisOfTypeOne()
+    {
+        const QStringList lines = analyses::synthesisLines("1");
+        const QStringList expected = {
+            "Type Ennéagramme : 1",
+            "",
+            "Dominante : Reformateurs, critiques, perfectionistes.",
+            "",
+            "Blessure de l'enfant : Sa spontanéité a été punit.\r\nFixation de l'ego : Ressentiment\r\n"
+            "Qualité intrinsèque : La perfection",
+            "",
+            typology::paragraph(Paragraph::Summary, 1),
+            "",
+            typology::paragraph(Paragraph::Portrait, 1),
+            "",
+        };
+        QCOMPARE(lines, expected);
+    }
+
+    void synthesisReadsTheCaption()
+    {
+        QCOMPARE(analyses::synthesisLines(" 9 ")[2], QStringLiteral("Dominante : Mediateurs, non-violents, préservateurs"));
+        QCOMPARE(analyses::synthesisLines(" 9 ")[0], QStringLiteral("Type Ennéagramme : 9"));
+        QVERIFY(analyses::synthesisLines("  ").isEmpty());
+    }
+
+    void detailsOfTypeOneWithUpperWing()
+    {
+        const QString hyphens(120, u'-');
+        const QStringList expected = {
+            "Type Enneagramme : 1 : Reformateurs, critiques, perfectionistes.",
+            "",
+            "Aile 2",
+            "Vous êtes également très proche du type 2 : Ceux qui aident, qui donnent, qui prennent soin.",
+            typology::paragraph(Paragraph::Summary, 2),
+            "",
+            "Point de charge 4",
+            typology::detailsExplanation("charge"),
+            typology::paragraph(Paragraph::Charge, 4),
+            "",
+            "Point de décharge 7",
+            typology::detailsExplanation("discharge"),
+            typology::paragraph(Paragraph::Discharge, 7),
+            "",
+            hyphens,
+            "",
+            "Passion : Colère",
+            typology::paragraph(Paragraph::Passion, 1),
+            "",
+            "Antidote : Sérénité",
+            typology::paragraph(Paragraph::Antidote, 1),
+            "",
+            hyphens,
+            "",
+            "Voies d'évolution",
+            typology::detailsExplanation("evolution"),
+            "",
+            "Voie d'évolution : 4",
+            typology::paragraph(Paragraph::Evolution, 4),
+            "",
+            "Voie d'évolution : 7",
+            typology::paragraph(Paragraph::Evolution, 7),
+            "",
+        };
+        QCOMPARE(analyses::detailLines(typeOneWithUpperWing()), expected);
+        QVERIFY(typology::paragraph(Paragraph::Charge, 4).startsWith("En situation de stress, le type 1"));
+        QVERIFY(typology::paragraph(Paragraph::Discharge, 7).startsWith("En situation de détente, le type 1"));
+    }
+
+    void detailsWingGates()
+    {
+        analyses::DetailsCaptions c = typeOneWithUpperWing();
+        c.activeWing1 = 9;
+        QStringList lines = analyses::detailLines(c);
+        QCOMPARE(lines[2], QStringLiteral("Aile 9"));
+        QCOMPARE(lines[6], QStringLiteral("Aile 2"));
+
+        c.wing.clear(); // no wing shown: no wing section, whatever the active wings
+        lines = analyses::detailLines(c);
+        QCOMPARE(lines[2], QStringLiteral("Point de charge 4"));
+
+        c.wing = "2";
+        c.activeWing1 = c.activeWing2 = 0;
+        QCOMPARE(analyses::detailLines(c)[2], QStringLiteral("Point de charge 4"));
+    }
+
+    void detailsEmptyLabels()
+    {
+        analyses::DetailsCaptions c = typeOneWithUpperWing();
+        c.synthesisType.clear();
+        QVERIFY(analyses::detailLines(c).isEmpty());
+
+        // After "Effacer tout" on another page only the synthesis label gates; empty labels give empty paragraphs.
+        analyses::DetailsCaptions empty;
+        empty.synthesisType = "4";
+        const QStringList lines = analyses::detailLines(empty);
+        QCOMPARE(lines[0], QStringLiteral("Type Enneagramme :  : "));
+        QCOMPARE(lines[2], QStringLiteral("Point de charge "));
+        QCOMPARE(lines[4], QString());
+        QVERIFY(!lines.contains("Passion : "));
+        QVERIFY(!lines.contains("Voie d'évolution : "));
+    }
+
+    void detailsOfTypeFourKeepTheLabelOrder()
+    {
+        analyses::DetailsCaptions c = typeOneWithUpperWing();
+        c.detailsType = "4";
+        c.evolution1 = "1";
+        c.evolution2 = "2";
+        const QStringList lines = analyses::detailLines(c);
+        const int first = lines.indexOf("Voie d'évolution : 1");
+        QVERIFY(first > 0);
+        QCOMPARE(lines[first + 3], QStringLiteral("Voie d'évolution : 2"));
+        QCOMPARE(lines[first + 1], typology::paragraph(Paragraph::Evolution, 1));
+    }
+
+    void quadrantOfTypeOneRowOne()
+    {
+        const QStringList lines =
+            analyses::quadrantLines({"Perfectionniste", "Maniaque", "Relâché, détendu", "Diletante"});
+        const QStringList expected = {
+            "Le carré fondamental peut s'utiliser de plusieurs façons :",
+            "",
+            typology::quadrantExplanation("first"),
+            "Votre couple qualité-piège : Perfectionniste - Maniaque",
+            "Votre défi consiste à développer l'aspect : Relâché, détendu",
+            "",
+            typology::quadrantExplanation("second"),
+            "Le comportement qui vous irrite : Diletante",
+            "L'attitude à adopter : Relâché, détendu",
+            "",
+            typology::quadrantExplanation("closing"),
+        };
+        QCOMPARE(lines, expected);
+        QCOMPARE(analyses::quadrantLines({})[3], QStringLiteral("Votre couple qualité-piège :  - "));
+    }
+
+    void interaction()
+    {
+        QVERIFY(analyses::interactionLines(" ").isEmpty());
+        const QStringList lines = analyses::interactionLines(" Travail ");
+        QCOMPARE(lines.size(), 2);
+        QCOMPARE(lines[0], QStringLiteral("Type d'intéraction : Travail"));
+        QVERIFY(lines[1].startsWith("Beaucoup de travail et d'application,"));
+        QCOMPARE(analyses::interactionLines("Inconnu"), QStringList{"Type d'intéraction : Inconnu"});
+    }
+};
+
+QTEST_GUILESS_MAIN(TestAnalyses)
+#include "tst_analyses.moc"
