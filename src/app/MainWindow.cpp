@@ -149,6 +149,7 @@ QLabel* MainWindow::addLabel(QWidget* parent, const QString& text, const QRect& 
     auto* label = new QLabel(text, parent);
     label->setGeometry(area);
     label->setFont(font);
+    twips::fitText(label);
     return label;
 }
 
@@ -156,6 +157,7 @@ QLabel* MainWindow::addValue(QWidget* parent, const char* name, const QRect& are
 {
     QLabel* label = addLabel(parent, QString(), area, font);
     label->setObjectName(QLatin1String(name));
+    label->setIndent(4);
     return label;
 }
 

@@ -1,5 +1,6 @@
 #include "app/Twips.h"
 
+#include <QLabel>
 #include <QStringList>
 #include <cmath>
 
@@ -53,6 +54,25 @@ QFont verdana(qreal pointSize)
     font.setStyleHint(QFont::SansSerif);
     font.setPointSizeF(pointSize);
     return font;
+}
+
+} // namespace twips
+
+namespace twips {
+
+void fitText(QLabel* label)
+{
+    QFont font = label->font();
+    const auto fits = [&] {
+        const QFontMetrics metrics(font);
+        if (label->wordWrap())
+            return metrics.boundingRect(QRect(0, 0, label->width(), 10000), Qt::TextWordWrap, label->text()).height() <=
+                   label->height();
+        return metrics.horizontalAdvance(label->text()) <= label->width();
+    };
+    while (!fits() && font.pointSizeF() > 6)
+        font.setPointSizeF(font.pointSizeF() - 0.25);
+    label->setFont(font);
 }
 
 } // namespace twips

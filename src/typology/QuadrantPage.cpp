@@ -40,6 +40,8 @@ QLabel* makeLabel(QWidget* parent, const QString& text, const QRect& area, const
     auto* label = new QLabel(text, parent);
     label->setGeometry(area);
     label->setFont(font);
+    label->setWordWrap(text.size() > 60);
+    twips::fitText(label);
     return label;
 }
 
@@ -66,7 +68,6 @@ QuadrantPage::QuadrantPage(const QuadrantTable& table, QWidget* parent) : QWidge
                                  "savoir comment nous comporter dans les situations qui provoquent des réactions "
                                  "«allergiques» et des comportements inadaptés."),
                   pageRect(480, 840, 11295, 580), twips::sansSerif(9.75, true));
-    explanation->setWordWrap(true);
     explanation->setAutoFillBackground(true);
     QPalette explanationPalette = explanation->palette();
     explanationPalette.setColor(QPalette::Window, QColor(219, 128, 255));
