@@ -27,9 +27,8 @@ int main(int argc, char* argv[])
     QtPrintService printer;
 
     const QString executableFolder = QDir::toNativeSeparators(QApplication::applicationDirPath());
-    const DataFolderResult folder =
-        settleDataFolder(QDir::toNativeSeparators(systemAppDataPath()), executableFolder, platformSeparator(),
-                         makeFolderIfMissing);
+    const DataFolderResult folder = settleDataFolder(QDir::toNativeSeparators(systemAppDataPath()), executableFolder,
+                                                     platformSeparator(), makeFolderIfMissing);
     if (!folder.ok) {
         messages.show(nullptr, {QStringLiteral("Le dossier de données « %1 » n'a pas pu être créé. Psyche Rondo ne "
                                                "peut pas démarrer.")

@@ -122,7 +122,7 @@ void EnneagramFigure::updateDescription()
             lines << QStringLiteral("%1-%2").arg(kLines[i].a).arg(kLines[i].b);
     }
     QString description = red.isEmpty() ? QStringLiteral("Aucun type marqué.")
-                                         : QStringLiteral("Types marqués en rouge : %1.").arg(red.join(u", "));
+                                        : QStringLiteral("Types marqués en rouge : %1.").arg(red.join(u", "));
     if (!yellow.isEmpty())
         description += QStringLiteral(" Ailes en jaune : %1.").arg(yellow.join(u", "));
     if (!lines.isEmpty())

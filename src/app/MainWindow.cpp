@@ -29,10 +29,10 @@
 
 using twips::pageRect;
 
-
 namespace {
 
-const QString kNoTypeYet = QStringLiteral("Merci de répondre d'abord au questionnaire ou d'effectuer d'abord les calculs");
+const QString kNoTypeYet =
+    QStringLiteral("Merci de répondre d'abord au questionnaire ou d'effectuer d'abord les calculs");
 const QString kComputeFirst = QStringLiteral("Merci d'effectuer d'abord les calculs");
 
 void setTextColour(QWidget* widget, QPalette::ColorRole role, const QColor& colour)
@@ -242,10 +242,11 @@ QWidget* MainWindow::buildSynthesisPage()
     m_synthesisType = addValue(page, "synthesisTypeValue", pageRect(7320, 2700, 975, 375), big);
     m_synthesisType->setAccessibleName(QStringLiteral("Type Ennéagramme"));
 
-    m_questionnaire =
-        addButton(page, "questionnaireButton", QStringLiteral("Répondre au questionnaire"), pageRect(4200, 1740, 4215, 615));
+    m_questionnaire = addButton(page, "questionnaireButton", QStringLiteral("Répondre au questionnaire"),
+                                pageRect(4200, 1740, 4215, 615));
     connect(m_questionnaire, &QPushButton::clicked, this, &MainWindow::answerQuestionnaire);
-    m_synthesisButton = addButton(page, "synthesisButton", QStringLiteral("Interpréter"), pageRect(10560, 5520, 1095, 975));
+    m_synthesisButton =
+        addButton(page, "synthesisButton", QStringLiteral("Interpréter"), pageRect(10560, 5520, 1095, 975));
     m_synthesisButton->setAccessibleName(QStringLiteral("Interpréter la synthèse"));
     m_synthesisButton->setEnabled(false);
     connect(m_synthesisButton, &QPushButton::clicked, this, &MainWindow::interpretSynthesis);
@@ -279,7 +280,8 @@ QWidget* MainWindow::buildDetailsPage()
     };
     m_detailsType = row(QStringLiteral("Type Ennéagramme :"), pageRect(6360, 1740, 2895, 375), "detailsTypeValue",
                         pageRect(9240, 1740, 615, 375));
-    m_wing = row(QStringLiteral("Aile :"), pageRect(10080, 1740, 735, 375), "wingValue", pageRect(10920, 1740, 855, 375));
+    m_wing =
+        row(QStringLiteral("Aile :"), pageRect(10080, 1740, 735, 375), "wingValue", pageRect(10920, 1740, 855, 375));
     m_chargePoint = row(QStringLiteral("Point de charge :"), pageRect(6360, 2340, 2895, 375), "chargePointValue",
                         pageRect(9240, 2340, 975, 375));
     m_dischargePoint = row(QStringLiteral("Point de décharge :"), pageRect(6360, 2940, 2655, 375),
@@ -311,8 +313,8 @@ QWidget* MainWindow::buildInteractionPage()
 
     const QFont font = this->font();
     addLabel(page, QStringLiteral("Votre partenaire :"), pageRect(5760, 765, 1455, 255), font);
-    m_partnerFirstName = addField(page, "partnerFirstNameField", pageRect(7200, 720, 2115, 285),
-                                  QStringLiteral("Prénom du partenaire"));
+    m_partnerFirstName =
+        addField(page, "partnerFirstNameField", pageRect(7200, 720, 2115, 285), QStringLiteral("Prénom du partenaire"));
     m_partnerLastName =
         addField(page, "partnerLastNameField", pageRect(9480, 720, 2115, 285), QStringLiteral("Nom du partenaire"));
     connect(m_partnerFirstName, &QLineEdit::textChanged, this, [this] { setDefaultButton(m_questionnaire); });

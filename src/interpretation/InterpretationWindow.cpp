@@ -90,8 +90,7 @@ void InterpretationWindow::resizeEvent(QResizeEvent* event)
 
     m_title->resize(event->size().width(), m_title->height());
     const TextBoxSize size = interpretationTextBoxSize(
-        width, height, titleHeight,
-        {twips::fromPixels(m_textBox->width()), twips::fromPixels(m_textBox->height())});
+        width, height, titleHeight, {twips::fromPixels(m_textBox->width()), twips::fromPixels(m_textBox->height())});
     // A few twips round to no pixel at all; the box keeps at least one.
     m_textBox->resize(std::max(1, twips::toPixels(size.width)), std::max(1, twips::toPixels(size.height)));
 }

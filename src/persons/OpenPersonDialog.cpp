@@ -5,6 +5,7 @@
 #include "platform/MessageService.h"
 
 #include <QDir>
+#include <QEvent>
 #include <QListWidget>
 #include <QPushButton>
 
@@ -41,10 +42,20 @@ OpenPersonDialog::OpenPersonDialog(const QString& dataFolder, MessageService& me
     connect(abandon, &QPushButton::clicked, this, &QDialog::reject);
     connect(m_toUser, &QPushButton::clicked, this, [this] { choose(Choice::User); });
     connect(m_toPartner, &QPushButton::clicked, this, [this] { choose(Choice::Partner); });
-    connect(m_list, &QListWidget::itemDoubleClicked, this, [this] { choose(Choice::User); });
+    // A double-click anywhere in the list, even on no entry, does what "-> Vous" does.
+    m_list->viewport()->installEventFilter(this);
 
     fill(dataFolder);
     m_list->setFocus();
+}
+
+bool OpenPersonDialog::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_list->viewport() && event->type() == QEvent::MouseButtonDblClick) {
+        choose(Choice::User);
+        return true;
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void OpenPersonDialog::fill(const QString& dataFolder)
@@ -63,9 +74,10 @@ void OpenPersonDialog::fill(const QString& dataFolder)
 
     const QString shown = QDir::toNativeSeparators(path);
     if (content.status == DirectoryContent::Status::Unreadable) {
-        m_messages.show(this, {QStringLiteral("Le fichier des personnes « %1 » ne peut pas être lu : %2.")
-                                   .arg(shown, content.reason),
-                               QStringLiteral("Erreur"), MessageButtons::Ok, MessageIcon::Exclamation});
+        m_messages.show(
+            this,
+            {QStringLiteral("Le fichier des personnes « %1 » ne peut pas être lu : %2.").arg(shown, content.reason),
+             QStringLiteral("Erreur"), MessageButtons::Ok, MessageIcon::Exclamation});
     } else if (content.status == DirectoryContent::Status::InvalidLine) {
         m_messages.show(this, {QStringLiteral("La ligne %1 du fichier des personnes « %2 » n'est pas un "
                                               "enregistrement valide : elle et les lignes suivantes ne sont pas "

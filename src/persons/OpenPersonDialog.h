@@ -22,6 +22,9 @@ public:
     // Six fields, split on ";"; fields the entry does not reach stay empty. Also tells whether it held more.
     static QStringList splitEntry(const QString& entry, bool* tooManyFields = nullptr);
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void fill(const QString& dataFolder);
     void choose(Choice choice);

@@ -57,7 +57,8 @@ public:
 
     // Saves the user's and the partner's lines. Returns nothing when the save went through (or had nothing to do),
     // otherwise why it stopped; in that case the directory file is as it was.
-    std::optional<SaveProblem> save(const PersonRecord& user, const PersonRecord& partner, const Confirm& confirm) const;
+    std::optional<SaveProblem> save(const PersonRecord& user, const PersonRecord& partner,
+                                    const Confirm& confirm) const;
 
 private:
     QString m_dataFolder;

@@ -29,8 +29,8 @@ private slots:
         QCOMPARE(tabs->currentIndex(), 0);
         QCOMPARE(f->window->centralWidget()->size(), QSize(809, 544)); // 12135 x 8160 twips
         QTRY_COMPARE(QApplication::focusWidget(), f->field("firstNameField"));
-        for (const char* name : {"synthesisButton", "detailsButton", "interactionButton", "quadrantButton",
-                                 "interactionComputeButton"})
+        for (const char* name :
+             {"synthesisButton", "detailsButton", "interactionButton", "quadrantButton", "interactionComputeButton"})
             QVERIFY2(!f->button(name)->isEnabled(), name);
         QVERIFY(f->button("questionnaireButton")->isEnabled());
         QVERIFY(f->find<QGroupBox>("profileFrame")->isHidden());
@@ -67,9 +67,9 @@ private slots:
         f->button("clearAllButton")->click();
         for (const char* name : {"firstNameField", "partnerFirstNameField", "te2"})
             QVERIFY(f->field(name)->text().isEmpty());
-        for (const char* name : {"te1", "aile1", "aile2", "synthesisTypeValue", "detailsTypeValue", "wingValue",
-                                 "chargePointValue", "passionValue", "evolutionValue2", "pitfallValue",
-                                 "qualityTypeValue"})
+        for (const char* name :
+             {"te1", "aile1", "aile2", "synthesisTypeValue", "detailsTypeValue", "wingValue", "chargePointValue",
+              "passionValue", "evolutionValue2", "pitfallValue", "qualityTypeValue"})
             QVERIFY2(f->text(name).isEmpty(), name);
         const QColor buttonText = f->window->palette().color(QPalette::ButtonText);
         for (int n = 1; n <= 9; ++n) {

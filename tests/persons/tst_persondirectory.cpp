@@ -77,7 +77,8 @@ private slots:
         QTest::addColumn<bool>("valid");
         QTest::newRow("user record") << QByteArray("\"Nom\",\"Prénom\",\"5\",\"4\",\"0\",\"361792450\"") << true;
         QTest::newRow("partner record") << QByteArray("\"Nom\",\"Prénom\",\"3\",\"\",\"\",\"\"") << true;
-        QTest::newRow("text after a closing quote is skipped") << QByteArray("\"a\"x,\"b\",\"\",\"\",\"\",\"\"") << true;
+        QTest::newRow("text after a closing quote is skipped")
+            << QByteArray("\"a\"x,\"b\",\"\",\"\",\"\",\"\"") << true;
         QTest::newRow("five fields") << QByteArray("\"a\",\"b\",\"\",\"\",\"\"") << false;
         QTest::newRow("seven fields") << QByteArray("\"a\",\"b\",\"\",\"\",\"\",\"\",\"\"") << false;
         QTest::newRow("field without quotes") << QByteArray("a,\"b\",\"\",\"\",\"\",\"\"") << false;
@@ -191,16 +192,16 @@ private slots:
             << user("Du\"rand", "Anne") << PersonRecord{} << "le champ « Nom » contient le caractère « \" »" << false
             << int(RecordField::LastName);
         QTest::newRow("semicolon in the partner's first name")
-            << PersonRecord{} << partner("Martin", "L;uc") << "le champ « Prénom du partenaire » contient le caractère « ; »"
-            << true << int(RecordField::FirstName);
+            << PersonRecord{} << partner("Martin", "L;uc")
+            << "le champ « Prénom du partenaire » contient le caractère « ; »" << true << int(RecordField::FirstName);
         QTest::newRow("tab in a name") << user("Durand", "An\tne") << PersonRecord{}
                                        << "le champ « Prénom » contient un caractère de contrôle (U+0009)" << false
                                        << int(RecordField::FirstName);
-        QTest::newRow("character outside Windows-1252") << PersonRecord{} << partner("Ωmega", "Luc")
-                                                        << "le champ « Nom du partenaire » contient le caractère « Ω »"
-                                                        << true << int(RecordField::LastName);
-        QTest::newRow("partner type") << PersonRecord{} << partner("Martin", "Luc", "4\"") << "« Type Ennéagramme du partenaire »"
-                                      << true << int(RecordField::Type);
+        QTest::newRow("character outside Windows-1252")
+            << PersonRecord{} << partner("Ωmega", "Luc") << "le champ « Nom du partenaire » contient le caractère « Ω »"
+            << true << int(RecordField::LastName);
+        QTest::newRow("partner type") << PersonRecord{} << partner("Martin", "Luc", "4\"")
+                                      << "« Type Ennéagramme du partenaire »" << true << int(RecordField::Type);
     }
     void refusesCharactersThatCannotBeStored()
     {
@@ -230,7 +231,8 @@ private slots:
 
     void invalidLineRefusesTheSave()
     {
-        const QByteArray original = "\"A\",\"B\",\"1\",\"0\",\"2\",\"900000000\"\r\n\"broken\r\n\"C\",\"D\",\"\",\"\",\"\",\"\"\r\n";
+        const QByteArray original =
+            "\"A\",\"B\",\"1\",\"0\",\"2\",\"900000000\"\r\n\"broken\r\n\"C\",\"D\",\"\",\"\",\"\",\"\"\r\n";
         write(txt(), original);
         const auto problem = save(user("New", "One"), PersonRecord{});
         QVERIFY(problem);

@@ -121,6 +121,18 @@ private slots:
         QVERIFY(f->messages.transcript.isEmpty());
     }
 
+    void doubleClickReopensAsTheUser()
+    {
+        writeDirectory("\"Martin\",\"Luc\",\"3\",\"\",\"\",\"\"\r\n");
+        openWith([](OpenPersonDialog* d) {
+            auto* list = d->findChild<QListWidget*>("personList");
+            const QPoint centre = list->visualItemRect(list->item(0)).center();
+            QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, centre);
+            QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, centre);
+        });
+        QCOMPARE(f->field("lastNameField")->text(), QStringLiteral("Martin"));
+    }
+
     void invalidLineIsReportedAndEarlierRecordsShown()
     {
         writeDirectory("\"A\",\"B\",\"1\",\"0\",\"2\",\"900000000\"\n\"broken\n\"C\",\"D\",\"\",\"\",\"\",\"\"\n");

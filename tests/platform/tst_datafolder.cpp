@@ -22,10 +22,18 @@ private slots:
         QTest::addColumn<QString>("appData");
         QTest::addColumn<QString>("program");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("roaming folder") << "C:\\Data\\Roaming" << "D:\\Apps\\Typing" << "C:\\Data\\Roaming\\pr\\";
-        QTest::newRow("drive root, no doubled separator") << "C:\\" << "D:\\Apps" << "C:\\pr\\";
-        QTest::newRow("blank path uses the program folder") << "   " << "D:\\Apps\\Typing" << "D:\\Apps\\Typing\\pr\\";
-        QTest::newRow("empty path, program at a drive root") << "" << "D:\\" << "D:\\pr\\";
+        QTest::newRow("roaming folder") << "C:\\Data\\Roaming"
+                                        << "D:\\Apps\\Typing"
+                                        << "C:\\Data\\Roaming\\pr\\";
+        QTest::newRow("drive root, no doubled separator") << "C:\\"
+                                                          << "D:\\Apps"
+                                                          << "C:\\pr\\";
+        QTest::newRow("blank path uses the program folder") << "   "
+                                                            << "D:\\Apps\\Typing"
+                                                            << "D:\\Apps\\Typing\\pr\\";
+        QTest::newRow("empty path, program at a drive root") << ""
+                                                             << "D:\\"
+                                                             << "D:\\pr\\";
     }
     void rule()
     {

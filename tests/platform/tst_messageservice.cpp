@@ -37,9 +37,9 @@ private slots:
     {
         QtMessageService service;
         pressWhenShown(Qt::Key_Return);
-        const MessageAnswer answer = service.show(nullptr, {"Aimez-vous aider les autres ?", "Questionnaire",
-                                                            MessageButtons::YesNoCancel, MessageIcon::Question,
-                                                            MessageAnswer::Yes});
+        const MessageAnswer answer =
+            service.show(nullptr, {"Aimez-vous aider les autres ?", "Questionnaire", MessageButtons::YesNoCancel,
+                                   MessageIcon::Question, MessageAnswer::Yes});
         QCOMPARE(answer, MessageAnswer::Yes);
         QCOMPARE(m_caption, QStringLiteral("Questionnaire"));
         QCOMPARE(m_icon, QMessageBox::Question);

@@ -48,8 +48,8 @@ private slots:
         QCOMPARE(f->text("antidoteValue"), QStringLiteral("Equanimité"));
         QCOMPARE(f->text("evolutionValue1"), QStringLiteral("1"));
         QCOMPARE(f->text("evolutionValue2"), QStringLiteral("2"));
-        for (const char* name : {"synthesisButton", "detailsButton", "interactionButton", "quadrantButton",
-                                 "interactionComputeButton"})
+        for (const char* name :
+             {"synthesisButton", "detailsButton", "interactionButton", "quadrantButton", "interactionComputeButton"})
             QVERIFY2(f->button(name)->isEnabled(), name);
     }
 

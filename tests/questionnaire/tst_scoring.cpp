@@ -27,7 +27,8 @@ private slots:
         QTest::addColumn<int>("type");
         QTest::addColumn<int>("wing1");
         QTest::addColumn<int>("wing2");
-        QTest::newRow("single top, upper neighbour one point below") << scores({3, 5, 2, 7, 6, 1, 0, 4, 2}) << 4 << 0 << 5;
+        QTest::newRow("single top, upper neighbour one point below")
+            << scores({3, 5, 2, 7, 6, 1, 0, 4, 2}) << 4 << 0 << 5;
         QTest::newRow("tie with equal neighbour sums goes to the later type")
             << scores({7, 2, 1, 7, 3, 0, 4, 1, 2}) << 4 << 0 << 0;
         QTest::newRow("tie broken by neighbour sum, 9 counts as neighbour of 1")

@@ -48,7 +48,8 @@ private slots:
 
     void synthesisReadsTheCaption()
     {
-        QCOMPARE(analyses::synthesisLines(" 9 ")[2], QStringLiteral("Dominante : Mediateurs, non-violents, préservateurs"));
+        QCOMPARE(analyses::synthesisLines(" 9 ")[2],
+                 QStringLiteral("Dominante : Mediateurs, non-violents, préservateurs"));
         QCOMPARE(analyses::synthesisLines(" 9 ")[0], QStringLiteral("Type Ennéagramme : 9"));
         QVERIFY(analyses::synthesisLines("  ").isEmpty());
     }

@@ -35,7 +35,8 @@ private slots:
 
     void refusedBeforeAnyType()
     {
-        for (auto run : {&MainWindow::interpretSynthesis, &MainWindow::interpretDetails, &MainWindow::interpretQuadrant})
+        for (auto run :
+             {&MainWindow::interpretSynthesis, &MainWindow::interpretDetails, &MainWindow::interpretQuadrant})
             (f->window.get()->*run)();
         f->window->interpretInteraction();
         const QString first = "Merci de répondre d'abord au questionnaire ou d'effectuer d'abord les calculs";
@@ -109,18 +110,30 @@ private slots:
         QTest::addColumn<QString>("keyword");
         QTest::addColumn<int>("partnerType");
         QTest::addColumn<bool>("line");
-        QTest::newRow("spaces around the partner type") << 4 << " 1 " << "Critique" << 1 << true;
-        QTest::newRow("1 with 7") << 1 << "7" << "Activité" << 7 << true;
-        QTest::newRow("7 with 1") << 7 << "1" << "Travail" << 1 << true;
-        QTest::newRow("2 with 8") << 2 << "8" << "Planification" << 8 << true;
-        QTest::newRow("8 with 2") << 8 << "2" << "Altruisme" << 2 << true;
-        QTest::newRow("3 with 6") << 3 << "6" << "Coopération" << 6 << true;
-        QTest::newRow("6 with 3") << 6 << "3" << "Action" << 3 << true;
-        QTest::newRow("equal types") << 9 << "9" << "Pacifisme" << 9 << false;
-        QTest::newRow("not joined") << 1 << "2" << "Défense des valeurs" << 2 << false;
-        QTest::newRow("2.5 is 2") << 5 << "2.5" << "Observateur" << 2 << false;
-        QTest::newRow("3.5 is 4") << 5 << "3.5" << "Observateur" << 4 << false;
-        QTest::newRow("0.6 is 1") << 5 << "0.6" << "Spécialiste" << 1 << false;
+        QTest::newRow("spaces around the partner type") << 4 << " 1 "
+                                                        << "Critique" << 1 << true;
+        QTest::newRow("1 with 7") << 1 << "7"
+                                  << "Activité" << 7 << true;
+        QTest::newRow("7 with 1") << 7 << "1"
+                                  << "Travail" << 1 << true;
+        QTest::newRow("2 with 8") << 2 << "8"
+                                  << "Planification" << 8 << true;
+        QTest::newRow("8 with 2") << 8 << "2"
+                                  << "Altruisme" << 2 << true;
+        QTest::newRow("3 with 6") << 3 << "6"
+                                  << "Coopération" << 6 << true;
+        QTest::newRow("6 with 3") << 6 << "3"
+                                  << "Action" << 3 << true;
+        QTest::newRow("equal types") << 9 << "9"
+                                     << "Pacifisme" << 9 << false;
+        QTest::newRow("not joined") << 1 << "2"
+                                    << "Défense des valeurs" << 2 << false;
+        QTest::newRow("2.5 is 2") << 5 << "2.5"
+                                  << "Observateur" << 2 << false;
+        QTest::newRow("3.5 is 4") << 5 << "3.5"
+                                  << "Observateur" << 4 << false;
+        QTest::newRow("0.6 is 1") << 5 << "0.6"
+                                  << "Spécialiste" << 1 << false;
     }
     void interactionCases()
     {
@@ -155,7 +168,8 @@ private slots:
         const QString range = "Le type Ennéagramme du partenaire doit être compris entre 1 et 9";
         for (const char* value : {"9.5", "0", "-3", "12", "abc", "12345678901", "4/5"})
             QTest::newRow(value) << QString(value) << range;
-        QTest::newRow("empty") << "  " << "Merci de préciser le type Ennéagramme du partenaire";
+        QTest::newRow("empty") << "  "
+                               << "Merci de préciser le type Ennéagramme du partenaire";
     }
     void refusedPartnerValuesChangeNothing()
     {

@@ -34,7 +34,8 @@ private slots:
                 {"Le un est amené à apprécier l'excellence", "Les deux sont focalisés sur les rapports interpersonnels",
                  "L'attention des trois se porte sur la fixation", "L'attention des 4 est focalisée",
                  "L'attention des cinq est portée sur la connaissance",
-                 "Le six est porté vers l'interrogation et le doute.", "Le sept est porté vers la recherche du plaisir,",
+                 "Le six est porté vers l'interrogation et le doute.",
+                 "Le sept est porté vers la recherche du plaisir,",
                  "Le huit est porté vers la puissance et le contrôle.", "Le neuf est porté à se relier aux autres,"},
                 {1208, 1319, 1285, 1081, 1314, 1858, 1509, 1185, 1622});
         // Charge paragraph k speaks of the type whose charge point is k; discharge likewise.
