@@ -93,6 +93,7 @@ MainWindow::MainWindow(const Services& services, QWidget* parent) : QMainWindow(
     m_rtb1->hide();
 
     setTabOrder(m_firstName, m_lastName);
+    describeControls();
     m_tabs->setCurrentIndex(0);
     m_firstName->setFocus();
     adjustSize();
@@ -102,6 +103,44 @@ MainWindow::~MainWindow()
 {
     delete m_interpretation;
     delete m_help;
+}
+
+void MainWindow::describeControls()
+{
+    struct Description
+    {
+        const char* object;
+        const char* name; // empty: the caption already names the control
+        const char* description;
+    };
+    static const Description descriptions[] = {
+        {"firstNameField", "", "Prénom de la personne qui répond au questionnaire."},
+        {"lastNameField", "", "Nom de la personne qui répond au questionnaire."},
+        {"te1", "", "Type Ennéagramme trouvé ou rouvert pour vous."},
+        {"computeButton", "Calculer votre profil",
+         "Affiche le profil à partir du type et des ailes de la ligne « Vous »."},
+        {"clearAllButton", "", "Efface les deux personnes et tous les résultats affichés."},
+        {"mainTabs", "Pages", "Synthèse, Détails, Carré fondamental et Interaction entre deux personnes."},
+        {"questionnaireButton", "", "Pose les 81 questions, une à une, puis affiche votre type."},
+        {"synthesisButton", "", "Ouvre la synthèse de votre type dans la fenêtre d'interprétation."},
+        {"detailsButton", "", "Ouvre la description détaillée de votre profil."},
+        {"quadrantButton", "Interpréter le carré fondamental", "Explique le carré fondamental choisi."},
+        {"qualityCombo", "", "Choisit une des cinq qualités de votre type ; l'allergie suit."},
+        {"allergyCombo", "", "Choisit une des cinq allergies de votre type ; la qualité suit."},
+        {"partnerFirstNameField", "", "Prénom du partenaire."},
+        {"partnerLastNameField", "", "Nom du partenaire."},
+        {"te2", "", "Type Ennéagramme du partenaire, de 1 à 9."},
+        {"interactionComputeButton", "", "Calcule l'interaction entre votre type et celui du partenaire."},
+        {"interactionButton", "", "Explique l'interaction affichée."},
+    };
+    for (const Description& d : descriptions) {
+        QWidget* widget = findChild<QWidget*>(QLatin1String(d.object));
+        if (!widget)
+            continue;
+        if (*d.name)
+            widget->setAccessibleName(QString::fromUtf8(d.name));
+        widget->setAccessibleDescription(QString::fromUtf8(d.description));
+    }
 }
 
 void MainWindow::buildMenus()

@@ -84,6 +84,7 @@ public:
 
 private:
     void buildMenus();
+    void describeControls();
     void buildTopStrip(QWidget* area);
     QWidget* buildSynthesisPage();
     QWidget* buildDetailsPage();

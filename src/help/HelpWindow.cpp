@@ -35,6 +35,8 @@ HelpWindow::HelpWindow()
     auto* ok = new QPushButton(QStringLiteral("Ok"), this);
     ok->setObjectName(QStringLiteral("helpOkButton"));
     ok->setGeometry(twips::rect(2520, 3840, 1695, 375));
+    ok->setAccessibleDescription(QStringLiteral("Ferme l'aide."));
+    text->setAccessibleDescription(QStringLiteral("Comment utiliser Psyche Rondo, en trois étapes."));
     connect(ok, &QPushButton::clicked, this, &QWidget::close);
     setTabOrder(text, ok);
 }

@@ -30,6 +30,7 @@ InterpretationWindow::InterpretationWindow(MessageService& messages, PrintServic
 
     m_printButton = new QPushButton(QStringLiteral("Imprimer"), this);
     m_printButton->setObjectName(QStringLiteral("interpretationPrintButton"));
+    m_printButton->setAccessibleDescription(QStringLiteral("Imprime tout le texte de l'interprétation."));
     m_printButton->setGeometry(twips::rect(0, 0, 1095, 375));
     connect(m_printButton, &QPushButton::clicked, this, &InterpretationWindow::print);
 
@@ -66,9 +67,10 @@ void InterpretationWindow::appendLine(const QString& line)
 {
     m_text += line;
     m_text += QStringLiteral("\r\n");
-    QString shown = m_text;
-    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    m_textBox->setPlainText(shown);
+    // Only the new line is laid out, so that a long analysis stays fast to write.
+    QTextCursor cursor(m_textBox->document());
+    cursor.movePosition(QTextCursor::End);
+    cursor.insertText(QString(line).replace(QStringLiteral("\r\n"), QStringLiteral("\n")) + u'\n');
 }
 
 void InterpretationWindow::print()

@@ -34,6 +34,12 @@ OpenPersonDialog::OpenPersonDialog(const QString& dataFolder, MessageService& me
     m_toPartner->setGeometry(twips::rect(3480, 720, 1215, 375));
     for (QPushButton* button : {abandon, m_toUser, m_toPartner})
         button->setAutoDefault(false);
+    m_list->setAccessibleDescription(QStringLiteral("Nom, prénom, type, ailes et profil de chaque personne."));
+    abandon->setAccessibleDescription(QStringLiteral("Ferme la fenêtre sans rien reprendre."));
+    m_toUser->setAccessibleName(QStringLiteral("Reprendre comme vous"));
+    m_toUser->setAccessibleDescription(QStringLiteral("Copie la personne choisie dans la ligne « Vous »."));
+    m_toPartner->setAccessibleName(QStringLiteral("Reprendre comme partenaire"));
+    m_toPartner->setAccessibleDescription(QStringLiteral("Copie la personne choisie dans la ligne du partenaire."));
 
     setTabOrder(m_list, abandon);
     setTabOrder(abandon, m_toUser);

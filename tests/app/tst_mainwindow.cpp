@@ -1,5 +1,6 @@
 #include "MainWindowFixture.h"
 
+#include <QAccessible>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QMenuBar>
@@ -113,6 +114,31 @@ private slots:
         f->field("partnerFirstNameField")->setText("Luc");
         f->window->effacer();
         QCOMPARE(f->window->defaultButton(), f->button("questionnaireButton"));
+    }
+
+    void everyControlIsNamedAndDescribed()
+    {
+        f->computeFrom("4", "0", "5");
+        QStringList missing;
+        auto* tabs = f->find<QTabWidget>("mainTabs");
+        for (int page = 0; page < tabs->count(); ++page) {
+            tabs->setCurrentIndex(page);
+            for (QWidget* widget : f->window->findChildren<QWidget*>()) {
+                if (!widget->isVisibleTo(f->window.get()) || widget->focusPolicy() == Qt::NoFocus ||
+                    widget->objectName().startsWith("qt_") ||
+                    !widget->parentWidget()->isWindow() && widget->parentWidget()->inherits("QComboBox"))
+                    continue;
+                QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(widget);
+                if (!accessible || accessible->text(QAccessible::Name).isEmpty() ||
+                    widget->accessibleDescription().isEmpty())
+                    missing << widget->metaObject()->className() + QStringLiteral(" ") + widget->objectName();
+            }
+        }
+        missing.removeDuplicates();
+        QVERIFY2(missing.isEmpty(), qPrintable(missing.join(", ")));
+        // The figures say in words what they highlight.
+        QCOMPARE(f->detailsFigure()->accessibleDescription(),
+                 QStringLiteral("Types marqués en rouge : 4. Ailes en jaune : 5. Lignes en rouge : 1-4, 4-2."));
     }
 
     void aboutBox()
