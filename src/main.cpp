@@ -1,49 +1,9 @@
-#include "app/MainWindow.h"
-#include "platform/DataFolder.h"
-#include "platform/MessageService.h"
-#include "platform/PrintService.h"
+#include "app/Startup.h"
 
 #include <QApplication>
-#include <QDateTime>
-#include <QDir>
-#include <QLibraryInfo>
-#include <QLocale>
-#include <QTranslator>
 
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Psyche Rondo"));
-    QApplication::setApplicationDisplayName(QString());
-    QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
-
-    // Qt's own dialogs (the printer dialog, standard buttons) in French.
-    QTranslator qtTranslator;
-    if (qtTranslator.load(QLocale(QLocale::French), QStringLiteral("qtbase"), QStringLiteral("_"),
-                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QApplication::installTranslator(&qtTranslator);
-
-    QtMessageService messages;
-    QtPrintService printer;
-
-    const QString executableFolder = QDir::toNativeSeparators(QApplication::applicationDirPath());
-    const DataFolderResult folder = settleDataFolder(QDir::toNativeSeparators(systemAppDataPath()), executableFolder,
-                                                     platformSeparator(), makeFolderIfMissing);
-    if (!folder.ok) {
-        messages.show(nullptr, {QStringLiteral("Le dossier de données « %1 » n'a pas pu être créé. Psyche Rondo ne "
-                                               "peut pas démarrer.")
-                                    .arg(folder.dataFolder),
-                                QStringLiteral("Erreur"), MessageButtons::Ok, MessageIcon::Exclamation});
-        return 1;
-    }
-
-    Services services;
-    services.messages = &messages;
-    services.printer = &printer;
-    services.dataFolder = folder.dataFolder;
-    services.randomSeed = [] { return quint32(QDateTime::currentMSecsSinceEpoch()); };
-
-    MainWindow window(services);
-    window.show();
-    return QApplication::exec();
+    return runPsycheRondo(app);
 }

@@ -21,6 +21,7 @@ OpenPersonDialog::OpenPersonDialog(const QString& dataFolder, MessageService& me
     m_list->setObjectName(QStringLiteral("personList"));
     m_list->setGeometry(twips::rect(120, 180, 3135, 2790));
     m_list->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_list->setUniformItemSizes(true);
     m_list->setAccessibleName(QStringLiteral("Personnes enregistrées"));
 
     auto* abandon = new QPushButton(QStringLiteral("Abandonner"), this);
@@ -75,8 +76,11 @@ void OpenPersonDialog::fill(const QString& dataFolder)
         m_toPartner->setEnabled(false);
         return;
     }
+    QStringList entries;
+    entries.reserve(content.lines.size());
     for (const DirectoryLine& line : content.lines)
-        m_list->addItem(line.record.fields().join(u';'));
+        entries.append(line.record.fields().join(u';'));
+    m_list->addItems(entries);
 
     const QString shown = QDir::toNativeSeparators(path);
     if (content.status == DirectoryContent::Status::Unreadable) {

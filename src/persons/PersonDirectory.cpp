@@ -75,6 +75,7 @@ DirectoryContent readDirectory(const QString& path)
 
     content.status = DirectoryContent::Status::Read;
     const QByteArrayView all(content.bytes);
+    content.lines.reserve(all.count('\n') + 1);
     qsizetype start = 0;
     int lineNumber = 0;
     while (start < all.size()) {

@@ -3,6 +3,8 @@
 #include <QStringDecoder>
 #include <QStringEncoder>
 
+#include <algorithm>
+
 namespace cp1252 {
 namespace {
 
@@ -43,7 +45,11 @@ bool encode(QStringView text, QByteArray& out)
 
 QString decode(QByteArrayView bytes)
 {
-    QStringDecoder decoder(kCodecName, QStringConverter::Flag::Stateless);
+    // Plain ASCII, by far the most common case in names, needs no converter.
+    if (std::all_of(bytes.begin(), bytes.end(), [](char c) { return uchar(c) < 0x80; }))
+        return QString::fromLatin1(bytes);
+    // Stateless: nothing is carried from one call to the next, so one converter serves every call.
+    thread_local QStringDecoder decoder(kCodecName, QStringConverter::Flag::Stateless);
     if (decoder.isValid())
         return decoder.decode(bytes);
     // Without a system codec, fall back on Latin-1, which agrees for every letter the names use in practice.

@@ -1,0 +1,183 @@
+// Measures Psyche Rondo's start-up, every user action on the real widgets (offscreen) and the person directory at
+// 100, 10,000 and 100,000 persons. Prints Markdown tables of medians.
+// Usage: QT_QPA_PLATFORM=offscreen psyche-bench
+
+#include "FakeServices.h"
+#include "app/MainWindow.h"
+#include "persons/OpenPersonDialog.h"
+#include "persons/PersonDirectory.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProcess>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <functional>
+#include <vector>
+
+namespace {
+
+double median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    const size_t n = values.size();
+    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+}
+
+// Median in milliseconds of `runs` timed calls of `action`, each preceded by an untimed `prepare`.
+double timeAction(int runs, const std::function<void()>& prepare, const std::function<void()>& action)
+{
+    std::vector<double> times;
+    for (int i = 0; i < runs; ++i) {
+        prepare();
+        QElapsedTimer timer;
+        timer.start();
+        action();
+        QApplication::processEvents(); // layout and painting of what the action changed
+        times.push_back(timer.nsecsElapsed() / 1e6);
+    }
+    return median(times);
+}
+
+struct Startup
+{
+    double milliseconds;
+    double peakKiB;
+};
+
+Startup measureStartup(const QString& program, int runs)
+{
+    std::vector<double> times, memory;
+    QTemporaryDir home;
+    for (int i = 0; i < runs; ++i) {
+        QProcess process;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("QT_QPA_PLATFORM", "offscreen");
+        env.insert("XDG_DATA_HOME", home.path());
+        process.setProcessEnvironment(env);
+        const auto start = std::chrono::steady_clock::now().time_since_epoch();
+        process.start(program, {});
+        if (!process.waitForFinished(30000)) {
+            std::fprintf(stderr, "%s did not finish\n", qPrintable(program));
+            return {0, 0};
+        }
+        const QList<QByteArray> parts = process.readAllStandardOutput().trimmed().split(' ');
+        if (parts.size() != 3 || parts[0] != "READY") {
+            std::fprintf(stderr, "%s printed no READY line\n", qPrintable(program));
+            return {0, 0};
+        }
+        const double ready = parts[1].toDouble();
+        times.push_back((ready - std::chrono::nanoseconds(start).count()) / 1e6);
+        memory.push_back(parts[2].toDouble());
+    }
+    return {median(times), median(memory)};
+}
+
+QByteArray directoryOf(int persons)
+{
+    QByteArray content;
+    content.reserve(qsizetype(persons) * 48);
+    for (int i = 0; i < persons; ++i) {
+        const PersonRecord record{QStringLiteral("Nom%1").arg(i, 6, 10, QLatin1Char('0')),
+                                  QStringLiteral("Prénom%1").arg(i, 6, 10, QLatin1Char('0')),
+                                  QString::number(i % 9 + 1), "0", "0", "123456789"};
+        content += formatRecordLine(record) + "\r\n";
+    }
+    return content;
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    const QString here = QApplication::applicationDirPath();
+
+    std::printf("## Start-up (11 runs each, offscreen, to the main window's first paint)\n\n");
+    std::printf("| Program | Median time (ms) | Median peak memory (KiB) |\n|---|---:|---:|\n");
+    const Startup bare = measureStartup(here + "/startup-bare", 11);
+    const Startup psyche = measureStartup(here + "/startup-psyche", 11);
+    std::printf("| bare Qt main window | %.1f | %.0f |\n", bare.milliseconds, bare.peakKiB);
+    std::printf("| Psyche Rondo | %.1f | %.0f |\n", psyche.milliseconds, psyche.peakKiB);
+    std::printf("| ratio | %.2f | %.2f |\n\n", psyche.milliseconds / bare.milliseconds, psyche.peakKiB / bare.peakKiB);
+
+    FakeMessageService messages;
+    FakePrintService printer;
+    QTemporaryDir data;
+    Services services{&messages, &printer, data.path() + "/", [] { return 1u; }};
+    MainWindow window(services);
+    window.show();
+    QApplication::processEvents();
+    const auto button = [&](const char* name) { return window.findChild<QPushButton*>(name); };
+    const auto compute = [&] {
+        window.findChild<QLabel*>("te1")->setText("4");
+        window.findChild<QLabel*>("aile1")->setText("3");
+        window.findChild<QLabel*>("aile2")->setText("5");
+        window.state().scores = Scores{0, 3, 5, 2, 7, 6, 1, 0, 4, 2};
+    };
+    const auto nothing = [] {};
+    const int runs = 101;
+
+    std::printf("## User actions (median of %d runs, real widgets offscreen; target 16 ms)\n\n", runs);
+    std::printf("| Action | Median (ms) |\n|---|---:|\n");
+    const auto row = [](const char* name, double ms) { std::printf("| %s | %.3f |\n", name, ms); };
+    row("Questionnaire: 81 answers, scoring and result",
+        timeAction(
+            runs,
+            [&] {
+                for (int i = 0; i < 81; ++i)
+                    messages.answers.enqueue(i % 3 ? MessageAnswer::No : MessageAnswer::Yes);
+            },
+            [&] { button("questionnaireButton")->click(); }));
+    row("\"Calculer\" (top strip)", timeAction(runs, compute, [&] { button("computeButton")->click(); }));
+    compute();
+    button("computeButton")->click();
+    row("\"Interpréter\" Synthèse", timeAction(runs, nothing, [&] { button("synthesisButton")->click(); }));
+    row("\"Interpréter\" Détails", timeAction(runs, nothing, [&] { button("detailsButton")->click(); }));
+    row("\"Interpréter\" Carré fondamental", timeAction(runs, nothing, [&] { button("quadrantButton")->click(); }));
+    window.findChild<QLineEdit*>("te2")->setText("7");
+    row("\"Calculer\" (interaction)", timeAction(runs, nothing, [&] { button("interactionComputeButton")->click(); }));
+    row("\"Interpréter\" Interaction", timeAction(runs, nothing, [&] { button("interactionButton")->click(); }));
+    auto* allergy = window.findChild<QComboBox*>("allergyCombo");
+    int next = 0;
+    row("Choosing a core-quadrant row",
+        timeAction(runs, nothing, [&] { allergy->setCurrentIndex(next = (next + 1) % 5); }));
+    row("\"Effacer tout\"",
+        timeAction(
+            runs, [&] { compute(), button("computeButton")->click(); }, [&] { button("clearAllButton")->click(); }));
+
+    std::printf("\n## Person directory\n\n");
+    std::printf("| Persons | Save replacing one (ms) | Open window filled and shown (ms) | Save per 1,000 | Open per "
+                "1,000 |\n|---:|---:|---:|---:|---:|\n");
+    for (const int persons : {100, 10000, 100000}) {
+        QTemporaryDir folder;
+        const QString dataFolder = folder.path() + "/";
+        QFile file(directoryFilePath(dataFolder));
+        file.open(QIODevice::WriteOnly);
+        file.write(directoryOf(persons));
+        file.close();
+        const int repeats = persons >= 100000 ? 5 : 11;
+        const PersonRecord replaced{QStringLiteral("Nom%1").arg(persons / 2, 6, 10, QLatin1Char('0')),
+                                    QStringLiteral("Prénom%1").arg(persons / 2, 6, 10, QLatin1Char('0')),
+                                    "5", "4", "0", "987654321"};
+        const PersonDirectory directory(dataFolder);
+        const double save = timeAction(repeats, nothing, [&] {
+            directory.save(replaced, PersonRecord{}, [](const QString&, bool) { return true; });
+        });
+        const double open = timeAction(repeats, nothing, [&] {
+            OpenPersonDialog dialog(dataFolder, messages, &window);
+            dialog.show();
+            QApplication::processEvents();
+        });
+        std::printf("| %d | %.2f | %.2f | %.3f | %.3f |\n", persons, save, open, save * 1000 / persons,
+                    open * 1000 / persons);
+    }
+    return 0;
+}
