@@ -66,13 +66,19 @@ DirectoryContent readDirectory(const QString& path)
         content.reason = file.errorString();
         return content;
     }
-    content.bytes = file.readAll();
+    QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError) {
         content.status = DirectoryContent::Status::Unreadable;
         content.reason = file.errorString();
         return content;
     }
+    return parseDirectory(std::move(bytes));
+}
 
+DirectoryContent parseDirectory(QByteArray bytes)
+{
+    DirectoryContent content;
+    content.bytes = std::move(bytes);
     content.status = DirectoryContent::Status::Read;
     const QByteArrayView all(content.bytes);
     content.lines.reserve(all.count('\n') + 1);

@@ -27,6 +27,8 @@ struct DirectoryContent
 
 // Reads the directory file; lines may end in CR LF or LF alone.
 DirectoryContent readDirectory(const QString& path);
+// The records of a directory file's bytes, up to the first invalid line.
+DirectoryContent parseDirectory(QByteArray bytes);
 
 // The person (last name, first name) whose data is saved, from the user's or the partner's line.
 struct SaveCandidate

@@ -1,0 +1,21 @@
+// Records the format can hold, written then read, come back equal.
+#include "persons/PersonRecord.h"
+#include "platform/Cp1252.h"
+
+#include <cstdlib>
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    // Six fields separated by the byte 0x00, decoded from Windows-1252.
+    const QList<QByteArray> parts = QByteArray(reinterpret_cast<const char*>(data), qsizetype(size)).split('\0');
+    QStringList fields;
+    for (int i = 0; i < 6; ++i)
+        fields << (i < parts.size() ? cp1252::decode(parts[i]) : QString());
+    const PersonRecord record{fields[0], fields[1], fields[2], fields[3], fields[4], fields[5]};
+    if (checkStorable(record))
+        return 0;
+    const std::optional<PersonRecord> back = parseRecordLine(formatRecordLine(record));
+    if (!back || !(*back == record))
+        std::abort();
+    return 0;
+}
