@@ -20,6 +20,7 @@
 #include <chrono>
 #include <cstdio>
 #include <functional>
+#include <optional>
 #include <vector>
 
 namespace {
@@ -48,15 +49,14 @@ double timeAction(int runs, const std::function<void()>& prepare, const std::fun
 
 struct Startup
 {
-    double milliseconds;
-    double peakKiB;
+    double milliseconds = 0;
+    double peakKiB = 0;
 };
 
-Startup measureStartup(const QString& program, int runs)
+// One start of the program: milliseconds to its first paint and its peak memory, or nothing when it failed.
+std::optional<Startup> startOnce(const QString& program, const QTemporaryDir& home)
 {
-    std::vector<double> times, memory;
-    QTemporaryDir home;
-    for (int i = 0; i < runs; ++i) {
+    {
         QProcess process;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("QT_QPA_PLATFORM", "offscreen");
@@ -66,18 +66,34 @@ Startup measureStartup(const QString& program, int runs)
         process.start(program, {});
         if (!process.waitForFinished(30000)) {
             std::fprintf(stderr, "%s did not finish\n", qPrintable(program));
-            return {0, 0};
+            return std::nullopt;
         }
         const QList<QByteArray> parts = process.readAllStandardOutput().trimmed().split(' ');
         if (parts.size() != 3 || parts[0] != "READY") {
             std::fprintf(stderr, "%s printed no READY line\n", qPrintable(program));
-            return {0, 0};
+            return std::nullopt;
         }
         const double ready = parts[1].toDouble();
-        times.push_back((ready - std::chrono::nanoseconds(start).count()) / 1e6);
-        memory.push_back(parts[2].toDouble());
+        return Startup{(ready - std::chrono::nanoseconds(start).count()) / 1e6, parts[2].toDouble()};
     }
-    return {median(times), median(memory)};
+}
+
+// Starts both programs in turn, so that a busy moment of the machine weighs on both alike.
+std::pair<Startup, Startup> measureStartups(const QString& bare, const QString& psyche, int runs)
+{
+    QTemporaryDir home;
+    std::vector<double> bareTimes, bareMemory, psycheTimes, psycheMemory;
+    for (int i = 0; i < runs; ++i) {
+        const std::optional<Startup> a = startOnce(bare, home);
+        const std::optional<Startup> b = startOnce(psyche, home);
+        if (!a || !b)
+            return {};
+        bareTimes.push_back(a->milliseconds);
+        bareMemory.push_back(a->peakKiB);
+        psycheTimes.push_back(b->milliseconds);
+        psycheMemory.push_back(b->peakKiB);
+    }
+    return {{median(bareTimes), median(bareMemory)}, {median(psycheTimes), median(psycheMemory)}};
 }
 
 QByteArray directoryOf(int persons)
@@ -87,7 +103,10 @@ QByteArray directoryOf(int persons)
     for (int i = 0; i < persons; ++i) {
         const PersonRecord record{QStringLiteral("Nom%1").arg(i, 6, 10, QLatin1Char('0')),
                                   QStringLiteral("Prénom%1").arg(i, 6, 10, QLatin1Char('0')),
-                                  QString::number(i % 9 + 1), "0", "0", "123456789"};
+                                  QString::number(i % 9 + 1),
+                                  "0",
+                                  "0",
+                                  "123456789"};
         content += formatRecordLine(record) + "\r\n";
     }
     return content;
@@ -102,8 +121,7 @@ int main(int argc, char* argv[])
 
     std::printf("## Start-up (11 runs each, offscreen, to the main window's first paint)\n\n");
     std::printf("| Program | Median time (ms) | Median peak memory (KiB) |\n|---|---:|---:|\n");
-    const Startup bare = measureStartup(here + "/startup-bare", 11);
-    const Startup psyche = measureStartup(here + "/startup-psyche", 11);
+    const auto [bare, psyche] = measureStartups(here + "/startup-bare", here + "/startup-psyche", 11);
     std::printf("| bare Qt main window | %.1f | %.0f |\n", bare.milliseconds, bare.peakKiB);
     std::printf("| Psyche Rondo | %.1f | %.0f |\n", psyche.milliseconds, psyche.peakKiB);
     std::printf("| ratio | %.2f | %.2f |\n\n", psyche.milliseconds / bare.milliseconds, psyche.peakKiB / bare.peakKiB);
@@ -166,7 +184,10 @@ int main(int argc, char* argv[])
         const int repeats = persons >= 100000 ? 5 : 11;
         const PersonRecord replaced{QStringLiteral("Nom%1").arg(persons / 2, 6, 10, QLatin1Char('0')),
                                     QStringLiteral("Prénom%1").arg(persons / 2, 6, 10, QLatin1Char('0')),
-                                    "5", "4", "0", "987654321"};
+                                    "5",
+                                    "4",
+                                    "0",
+                                    "987654321"};
         const PersonDirectory directory(dataFolder);
         const double save = timeAction(repeats, nothing, [&] {
             directory.save(replaced, PersonRecord{}, [](const QString&, bool) { return true; });
