@@ -3,6 +3,7 @@
 #include "app/Twips.h"
 
 #include <QPainter>
+#include <QtMath>
 
 namespace {
 
@@ -150,4 +151,38 @@ void EnneagramFigure::paintEvent(QPaintEvent*)
         const QRect box = twips::pageRect(kNumberCorners[n].x(), kNumberCorners[n].y(), 180, 375);
         painter.drawText(box.adjusted(-4, 0, 4, 0), Qt::AlignCenter, QString::number(n));
     }
+}
+
+QIcon EnneagramFigure::applicationIcon()
+{
+    QIcon icon;
+    for (const int size : {16, 32, 64, 128}) {
+        QPixmap pixmap(size, size);
+        pixmap.fill(Qt::transparent);
+        QPainter painter(&pixmap);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.scale(size / 128.0, size / 128.0);
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(QColor(0, 128, 0));
+        painter.drawRoundedRect(QRectF(2, 2, 124, 124), 20, 20);
+        painter.setBrush(QColor(128, 128, 255));
+        painter.drawEllipse(QPointF(64, 64), 50, 50);
+        const auto corner = [](int number) {
+            const qreal angle = qDegreesToRadians(90.0 - 40.0 * (number % 9));
+            return QPointF(64 + 50 * qCos(angle), 64 - 50 * qSin(angle));
+        };
+        painter.setBrush(Qt::NoBrush);
+        for (int i = 0; i < kLineCount; ++i) {
+            painter.setPen(QPen(baseLineColour(i), 4, Qt::SolidLine, Qt::RoundCap));
+            painter.drawLine(corner(kLines[i].a), corner(kLines[i].b));
+        }
+        painter.setPen(QPen(QColor(32, 64, 32), 1.5));
+        for (int n = 1; n <= 9; ++n) {
+            painter.setBrush(n == 9 ? kHighlight : QColor(Qt::white));
+            painter.drawEllipse(corner(n), 5, 5);
+        }
+        painter.end();
+        icon.addPixmap(pixmap);
+    }
+    return icon;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QColor>
+#include <QIcon>
 #include <QWidget>
 #include <array>
 
@@ -27,6 +28,10 @@ public:
 
     // Numbers in the button-text colour, lines in their design colours.
     void resetColours();
+
+    // The program's icon: the figure on the window's green, drawn rather than loaded so that no image plugin is
+    // needed.
+    static QIcon applicationIcon();
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -1,5 +1,6 @@
 #include "app/Startup.h"
 
+#include "app/EnneagramFigure.h"
 #include "app/MainWindow.h"
 #include "platform/DataFolder.h"
 #include "platform/MessageService.h"
@@ -16,6 +17,8 @@ int runPsycheRondo(QApplication& app, const std::function<void(QMainWindow&)>& s
 {
     QApplication::setApplicationName(QStringLiteral("Psyche Rondo"));
     QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
+    QApplication::setWindowIcon(EnneagramFigure::applicationIcon());
+    QGuiApplication::setDesktopFileName(QStringLiteral("io.github.psycherondo.PsycheRondo"));
 
     // Qt's own dialogs (the printer dialog, standard buttons) in French.
     QTranslator qtTranslator;
