@@ -1,5 +1,6 @@
 #include "app/MainWindow.h"
 
+#include "app/Controls.h"
 #include "app/EnneagramFigure.h"
 #include "app/Twips.h"
 #include "help/HelpWindow.h"
@@ -35,13 +36,6 @@ const QString kNoTypeYet =
     QStringLiteral("Merci de répondre d'abord au questionnaire ou d'effectuer d'abord les calculs");
 const QString kComputeFirst = QStringLiteral("Merci d'effectuer d'abord les calculs");
 
-void setTextColour(QWidget* widget, QPalette::ColorRole role, const QColor& colour)
-{
-    QPalette palette = widget->palette();
-    palette.setColor(role, colour);
-    widget->setPalette(palette);
-}
-
 int lowerNeighbour(int type)
 {
     return type == 1 ? 9 : type - 1;
@@ -64,7 +58,7 @@ MainWindow::MainWindow(const Services& services, QWidget* parent) : QMainWindow(
     area->setObjectName(QStringLiteral("clientArea"));
     area->setFixedSize(twips::toPixels(12135), twips::toPixels(8160));
     area->setAutoFillBackground(true);
-    setTextColour(area, QPalette::Window, QColor(0, 128, 0));
+    controls::setColour(area, QPalette::Window, QColor(0, 128, 0));
     setCentralWidget(area);
 
     buildMenus();
@@ -80,9 +74,7 @@ MainWindow::MainWindow(const Services& services, QWidget* parent) : QMainWindow(
     m_tabs->addTab(m_quadrantPage, QStringLiteral("Carré fondamental"));
     connect(m_quadrantPage->interpretButton(), &QPushButton::clicked, this, &MainWindow::interpretQuadrant);
     m_tabs->addTab(buildInteractionPage(), QStringLiteral("Interaction entre deux personnes"));
-    QPalette quadrantPalette = m_quadrantPage->palette();
-    quadrantPalette.setColor(QPalette::Window, QColor(192, 128, 255));
-    m_quadrantPage->setPalette(quadrantPalette);
+    controls::setColour(m_quadrantPage, QPalette::Window, QColor(192, 128, 255));
     m_quadrantPage->setAutoFillBackground(true);
 
     // The theme's print buffer, never shown.
@@ -183,18 +175,9 @@ void MainWindow::buildMenus()
     add(help, "m_aide2", QStringLiteral("&Aide..."), {}, &MainWindow::showHelp);
 }
 
-QLabel* MainWindow::addLabel(QWidget* parent, const QString& text, const QRect& area, const QFont& font)
-{
-    auto* label = new QLabel(text, parent);
-    label->setGeometry(area);
-    label->setFont(font);
-    twips::fitText(label);
-    return label;
-}
-
 QLabel* MainWindow::addValue(QWidget* parent, const char* name, const QRect& area, const QFont& font)
 {
-    QLabel* label = addLabel(parent, QString(), area, font);
+    QLabel* label = controls::label(parent, QString(), area, font);
     label->setObjectName(QLatin1String(name));
     label->setIndent(4);
     return label;
@@ -230,8 +213,8 @@ void MainWindow::buildTopStrip(QWidget* area)
 
     const QFont font = this->font();
     const auto white = [&](const QString& text, const QRect& r, Qt::Alignment alignment) {
-        QLabel* label = addLabel(area, text, r, font);
-        setTextColour(label, QPalette::WindowText, Qt::white);
+        QLabel* label = controls::label(area, text, r, font);
+        controls::setColour(label, QPalette::WindowText, Qt::white);
         label->setAlignment(alignment);
         return label;
     };
@@ -268,7 +251,7 @@ QWidget* MainWindow::makePage(const QColor& colour)
     auto* background = new QWidget(page);
     background->setGeometry(pageRect(120, 480, 11895, 6375));
     background->setAutoFillBackground(true);
-    setTextColour(background, QPalette::Window, colour);
+    controls::setColour(background, QPalette::Window, colour);
     return page;
 }
 
@@ -277,7 +260,7 @@ QWidget* MainWindow::buildSynthesisPage()
     QWidget* page = makePage(QColor(128, 128, 255));
     page->setObjectName(QStringLiteral("synthesisPage"));
     const QFont big = twips::sansSerif(13.5);
-    addLabel(page, QStringLiteral("Type Ennéagramme :"), pageRect(4440, 2700, 2895, 375), big);
+    controls::label(page, QStringLiteral("Type Ennéagramme :"), pageRect(4440, 2700, 2895, 375), big);
     m_synthesisType = addValue(page, "synthesisTypeValue", pageRect(7320, 2700, 975, 375), big);
     m_synthesisType->setAccessibleName(QStringLiteral("Type Ennéagramme"));
 
@@ -294,7 +277,7 @@ QWidget* MainWindow::buildSynthesisPage()
     m_profileFrame->setObjectName(QStringLiteral("profileFrame"));
     m_profileFrame->setGeometry(pageRect(4200, 3420, 4215, 2895));
     m_profileFrame->setAutoFillBackground(true);
-    setTextColour(m_profileFrame, QPalette::Window, QColor(128, 128, 255));
+    controls::setColour(m_profileFrame, QPalette::Window, QColor(128, 128, 255));
     m_chart = new ProfileChart(m_profileFrame);
     m_chart->setObjectName(QStringLiteral("profil"));
     m_chart->setGeometry(0, 0, m_profileFrame->width(), m_profileFrame->height());
@@ -312,7 +295,7 @@ QWidget* MainWindow::buildDetailsPage()
 
     const QFont big = twips::sansSerif(13.5);
     const auto row = [&](const QString& caption, const QRect& captionArea, const char* name, const QRect& valueArea) {
-        addLabel(page, caption, captionArea, big);
+        controls::label(page, caption, captionArea, big);
         QLabel* value = addValue(page, name, valueArea, big);
         value->setAccessibleName(caption.chopped(2));
         return value;
@@ -331,7 +314,7 @@ QWidget* MainWindow::buildDetailsPage()
                      pageRect(7800, 4380, 2415, 375));
     m_evolution1 = row(QStringLiteral("Voie d'évolution :"), pageRect(6360, 5220, 2295, 375), "evolutionValue1",
                        pageRect(8760, 5220, 360, 375));
-    addLabel(page, QStringLiteral("et"), pageRect(9120, 5220, 360, 375), big);
+    controls::label(page, QStringLiteral("et"), pageRect(9120, 5220, 360, 375), big);
     m_evolution2 = addValue(page, "evolutionValue2", pageRect(9480, 5220, 360, 375), big);
     m_evolution2->setAccessibleName(QStringLiteral("Seconde voie d'évolution"));
 
@@ -351,14 +334,14 @@ QWidget* MainWindow::buildInteractionPage()
     m_interactionFigure->setGeometry(pageRect(0, 480, 5400, 6375));
 
     const QFont font = this->font();
-    addLabel(page, QStringLiteral("Votre partenaire :"), pageRect(5760, 765, 1455, 255), font);
+    controls::label(page, QStringLiteral("Votre partenaire :"), pageRect(5760, 765, 1455, 255), font);
     m_partnerFirstName =
         addField(page, "partnerFirstNameField", pageRect(7200, 720, 2115, 285), QStringLiteral("Prénom du partenaire"));
     m_partnerLastName =
         addField(page, "partnerLastNameField", pageRect(9480, 720, 2115, 285), QStringLiteral("Nom du partenaire"));
     connect(m_partnerFirstName, &QLineEdit::textChanged, this, [this] { setDefaultButton(m_questionnaire); });
     connect(m_partnerLastName, &QLineEdit::textChanged, this, [this] { setDefaultButton(m_questionnaire); });
-    addLabel(page, QStringLiteral("Type Ennéagramme :"), pageRect(7680, 1260, 1695, 255), font);
+    controls::label(page, QStringLiteral("Type Ennéagramme :"), pageRect(7680, 1260, 1695, 255), font);
     m_te2 = addField(page, "te2", pageRect(9480, 1200, 435, 285), QStringLiteral("Type Ennéagramme du partenaire"));
 
     m_interactionCompute =
@@ -368,7 +351,7 @@ QWidget* MainWindow::buildInteractionPage()
     connect(m_interactionCompute, &QPushButton::clicked, this, &MainWindow::computeInteraction);
 
     const QFont big = twips::sansSerif(13.5);
-    addLabel(page, QStringLiteral("Résultante :"), pageRect(6480, 3240, 1575, 375), big);
+    controls::label(page, QStringLiteral("Résultante :"), pageRect(6480, 3240, 1575, 375), big);
     m_interactionKeyword = addValue(page, "interactionKeywordLabel", pageRect(8280, 3240, 3615, 375), big);
     m_interactionKeyword->setAccessibleName(QStringLiteral("Résultante"));
 
@@ -388,6 +371,12 @@ void MainWindow::setDefaultButton(QPushButton* button)
     m_defaultButton->setDefault(true);
 }
 
+QList<QPushButton*> MainWindow::analysisButtons() const
+{
+    return {m_synthesisButton, m_detailsButton, m_interactionButton, m_quadrantPage->interpretButton(),
+            m_interactionCompute};
+}
+
 void MainWindow::effacer()
 {
     for (QLineEdit* field : {m_firstName, m_lastName, m_partnerFirstName, m_partnerLastName, m_te2})
@@ -397,8 +386,7 @@ void MainWindow::effacer()
         label->clear();
     m_detailsFigure->resetColours();
     m_interactionFigure->resetColours();
-    for (QPushButton* button : {m_synthesisButton, m_detailsButton, m_interactionButton,
-                                m_quadrantPage->interpretButton(), m_interactionCompute})
+    for (QPushButton* button : analysisButtons())
         button->setEnabled(false);
     m_state.scores.fill(0);
     m_state.quadrantTable.clear();
@@ -508,8 +496,7 @@ void MainWindow::showResult()
     m_state.quadrantTable.fill(type);
     m_quadrantPage->prime();
 
-    for (QPushButton* button : {m_synthesisButton, m_detailsButton, m_interactionButton,
-                                m_quadrantPage->interpretButton(), m_interactionCompute})
+    for (QPushButton* button : analysisButtons())
         button->setEnabled(true);
 }
 

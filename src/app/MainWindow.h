@@ -90,11 +90,12 @@ private:
     QWidget* buildDetailsPage();
     QWidget* buildInteractionPage();
     QWidget* makePage(const QColor& colour);
-    QLabel* addLabel(QWidget* parent, const QString& text, const QRect& area, const QFont& font);
     QLabel* addValue(QWidget* parent, const char* name, const QRect& area, const QFont& font);
     QLineEdit* addField(QWidget* parent, const char* name, const QRect& area, const QString& accessibleName);
     QPushButton* addButton(QWidget* parent, const char* name, const QString& caption, const QRect& area);
     void setDefaultButton(QPushButton* button);
+    // Enabled by a result, disabled by "Effacer tout".
+    QList<QPushButton*> analysisButtons() const;
     void showInterpretation();
     void ensureInterpretation();
     bool refuseWithoutType(const QString& message);

@@ -1,5 +1,6 @@
 #include "help/HelpWindow.h"
 
+#include "app/Controls.h"
 #include "app/Twips.h"
 #include "help/GuideText.h"
 
@@ -14,16 +15,8 @@ HelpWindow::HelpWindow()
     setWindowTitle(QStringLiteral("Aide"));
     setFixedSize(twips::toPixels(6750), twips::toPixels(4410));
 
-    auto* title = new QLabel(QStringLiteral("Comment Utiliser Psyche Rondo ?"), this);
-    title->setObjectName(QStringLiteral("helpTitleLabel"));
-    title->setGeometry(twips::rect(0, 0, 6735, 375));
-    title->setAlignment(Qt::AlignCenter);
-    title->setFont(twips::sansSerif(12));
-    title->setAutoFillBackground(true);
-    QPalette palette = title->palette();
-    palette.setColor(QPalette::Window, QColor(255, 255, 128));
-    palette.setColor(QPalette::WindowText, Qt::black);
-    title->setPalette(palette);
+    controls::titleStrip(this, "helpTitleLabel", QStringLiteral("Comment Utiliser Psyche Rondo ?"),
+                         twips::rect(0, 0, 6735, 375), twips::sansSerif(12));
 
     auto* text = new QPlainTextEdit(this);
     text->setObjectName(QStringLiteral("helpTextBox"));

@@ -1,5 +1,6 @@
 #include "interpretation/InterpretationWindow.h"
 
+#include "app/Controls.h"
 #include "app/Twips.h"
 #include "interpretation/InterpretationLayout.h"
 #include "platform/MessageService.h"
@@ -17,16 +18,8 @@ InterpretationWindow::InterpretationWindow(MessageService& messages, PrintServic
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("Interprétation"));
 
-    m_title = new QLabel(this);
-    m_title->setObjectName(QStringLiteral("interpretationTitleLabel"));
-    m_title->setGeometry(twips::rect(0, 0, 9375, 375));
-    m_title->setAlignment(Qt::AlignCenter);
-    m_title->setFont(twips::sansSerif(13.5));
-    m_title->setAutoFillBackground(true);
-    QPalette titlePalette = m_title->palette();
-    titlePalette.setColor(QPalette::Window, QColor(255, 255, 128));
-    titlePalette.setColor(QPalette::WindowText, Qt::black);
-    m_title->setPalette(titlePalette);
+    m_title = controls::titleStrip(this, "interpretationTitleLabel", QString(), twips::rect(0, 0, 9375, 375),
+                                   twips::sansSerif(13.5));
 
     m_printButton = new QPushButton(QStringLiteral("Imprimer"), this);
     m_printButton->setObjectName(QStringLiteral("interpretationPrintButton"));

@@ -4,7 +4,6 @@
 #include "persons/PersonDirectory.h"
 #include "platform/MessageService.h"
 
-#include <QDir>
 #include <QEvent>
 #include <QListWidget>
 #include <QPushButton>
@@ -82,20 +81,11 @@ void OpenPersonDialog::fill(const QString& dataFolder)
         entries.append(line.record.fields().join(u';'));
     m_list->addItems(entries);
 
-    const QString shown = QDir::toNativeSeparators(path);
-    if (content.status == DirectoryContent::Status::Unreadable) {
-        m_messages.show(
-            this,
-            {QStringLiteral("Le fichier des personnes « %1 » ne peut pas être lu : %2.").arg(shown, content.reason),
-             QStringLiteral("Erreur"), MessageButtons::Ok, MessageIcon::Exclamation});
-    } else if (content.status == DirectoryContent::Status::InvalidLine) {
-        m_messages.show(this, {QStringLiteral("La ligne %1 du fichier des personnes « %2 » n'est pas un "
-                                              "enregistrement valide : elle et les lignes suivantes ne sont pas "
-                                              "affichées.")
-                                   .arg(content.invalidLine)
-                                   .arg(shown),
-                               QStringLiteral("Erreur"), MessageButtons::Ok, MessageIcon::Exclamation});
-    }
+    QString problem = readProblem(content, path);
+    if (content.status == DirectoryContent::Status::InvalidLine)
+        problem += QStringLiteral(" Elle et les lignes suivantes ne sont pas affichées.");
+    if (!problem.isEmpty())
+        m_messages.show(this, {problem, QStringLiteral("Erreur"), MessageButtons::Ok, MessageIcon::Exclamation});
 }
 
 QStringList OpenPersonDialog::splitEntry(const QString& entry, bool* tooManyFields)

@@ -105,6 +105,23 @@ DirectoryContent parseDirectory(QByteArray bytes)
     return content;
 }
 
+QString readProblem(const DirectoryContent& content, const QString& path)
+{
+    switch (content.status) {
+    case DirectoryContent::Status::Unreadable:
+        return QStringLiteral("Le fichier des personnes « %1 » ne peut pas être lu : %2.")
+            .arg(shownPath(path), content.reason);
+    case DirectoryContent::Status::InvalidLine:
+        return QStringLiteral("La ligne %1 du fichier des personnes « %2 » n'est pas un enregistrement valide.")
+            .arg(content.invalidLine)
+            .arg(shownPath(path));
+    case DirectoryContent::Status::Missing:
+    case DirectoryContent::Status::Read:
+        break;
+    }
+    return {};
+}
+
 QByteArray rebuildDirectory(const QList<DirectoryLine>& lines, const PersonRecord* user, const PersonRecord* partner)
 {
     QByteArray out;
@@ -174,14 +191,10 @@ std::optional<SaveProblem> PersonDirectory::save(const PersonRecord& user, const
 
     switch (content.status) {
     case DirectoryContent::Status::Unreadable:
-        return failure(QStringLiteral("Le fichier des personnes « %1 » ne peut pas être lu : %2.\r\n"
-                                      "Rien n'a été enregistré.")
-                           .arg(shownPath(path), content.reason));
+        return failure(readProblem(content, path) + QStringLiteral("\r\nRien n'a été enregistré."));
     case DirectoryContent::Status::InvalidLine:
-        return failure(QStringLiteral("La ligne %1 du fichier des personnes « %2 » n'est pas un enregistrement "
-                                      "valide.\r\nRien n'a été enregistré, pour ne perdre aucune donnée.")
-                           .arg(content.invalidLine)
-                           .arg(shownPath(path)));
+        return failure(readProblem(content, path) +
+                       QStringLiteral("\r\nRien n'a été enregistré, pour ne perdre aucune donnée."));
     case DirectoryContent::Status::Missing: {
         QByteArray bytes;
         if (userComplete)

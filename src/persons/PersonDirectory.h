@@ -29,6 +29,8 @@ struct DirectoryContent
 DirectoryContent readDirectory(const QString& path);
 // The records of a directory file's bytes, up to the first invalid line.
 DirectoryContent parseDirectory(QByteArray bytes);
+// What went wrong reading the file at path, as one French sentence; empty when it was read (or is missing).
+QString readProblem(const DirectoryContent& content, const QString& path);
 
 // The person (last name, first name) whose data is saved, from the user's or the partner's line.
 struct SaveCandidate

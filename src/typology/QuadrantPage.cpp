@@ -1,5 +1,6 @@
 #include "typology/QuadrantPage.h"
 
+#include "app/Controls.h"
 #include "app/Twips.h"
 
 #include <QComboBox>
@@ -35,19 +36,9 @@ const Arrow kArrows[] = {
     {{6720, 5640}, {3840, 5640}}, {{3840, 3600}, {6720, 4800}}, {{6720, 3600}, {3840, 4800}},
 };
 
-QLabel* makeLabel(QWidget* parent, const QString& text, const QRect& area, const QFont& font)
-{
-    auto* label = new QLabel(text, parent);
-    label->setGeometry(area);
-    label->setFont(font);
-    label->setWordWrap(text.size() > 60);
-    twips::fitText(label);
-    return label;
-}
-
 QLabel* valueLabel(QWidget* parent, const char* name, const QRect& area, bool bordered)
 {
-    auto* label = makeLabel(parent, QString(), area, twips::sansSerif(9.75));
+    auto* label = controls::label(parent, QString(), area, twips::sansSerif(9.75));
     label->setObjectName(QLatin1String(name));
     label->setAlignment(Qt::AlignCenter);
     if (bordered) {
@@ -62,30 +53,28 @@ QLabel* valueLabel(QWidget* parent, const char* name, const QRect& area, bool bo
 
 QuadrantPage::QuadrantPage(const QuadrantTable& table, QWidget* parent) : QWidget(parent), m_table(table)
 {
-    auto* explanation =
-        makeLabel(this,
-                  QStringLiteral("Le carré fondamental permet d’agir à partir de nos qualités fondamentales et de "
-                                 "savoir comment nous comporter dans les situations qui provoquent des réactions "
-                                 "«allergiques» et des comportements inadaptés."),
-                  pageRect(480, 840, 11295, 580), twips::sansSerif(9.75, true));
+    auto* explanation = controls::label(
+        this,
+        QStringLiteral("Le carré fondamental permet d’agir à partir de nos qualités fondamentales et de "
+                       "savoir comment nous comporter dans les situations qui provoquent des réactions "
+                       "«allergiques» et des comportements inadaptés."),
+        pageRect(480, 840, 11295, 580), twips::sansSerif(9.75, true));
     explanation->setAutoFillBackground(true);
-    QPalette explanationPalette = explanation->palette();
-    explanationPalette.setColor(QPalette::Window, QColor(219, 128, 255));
-    explanation->setPalette(explanationPalette);
+    controls::setColour(explanation, QPalette::Window, QColor(219, 128, 255));
 
     const QFont big = twips::sansSerif(18);
-    makeLabel(this, QStringLiteral("Qualité"), pageRect(1560, 2040, 1215, 495), big);
-    makeLabel(this, QStringLiteral("Piège"), pageRect(7920, 2040, 1215, 495), big);
-    makeLabel(this, QStringLiteral("Défi"), pageRect(8040, 4920, 735, 495), big);
-    makeLabel(this, QStringLiteral("Allergie"), pageRect(1560, 4920, 1335, 495), big);
+    controls::label(this, QStringLiteral("Qualité"), pageRect(1560, 2040, 1215, 495), big);
+    controls::label(this, QStringLiteral("Piège"), pageRect(7920, 2040, 1215, 495), big);
+    controls::label(this, QStringLiteral("Défi"), pageRect(8040, 4920, 735, 495), big);
+    controls::label(this, QStringLiteral("Allergie"), pageRect(1560, 4920, 1335, 495), big);
 
     const QFont small = twips::sansSerif(9.75);
-    makeLabel(this, QStringLiteral("Exagération de la qualité"), pageRect(4320, 2430, 2295, 255), small);
-    makeLabel(this, QStringLiteral("Opposé positif"), pageRect(8520, 3960, 1455, 255), small);
-    makeLabel(this, QStringLiteral("Opposé négatif"), pageRect(2280, 3960, 1455, 255), small);
-    makeLabel(this, QStringLiteral("Exagération du défi"), pageRect(4680, 5280, 1935, 255), small);
-    makeLabel(this, QStringLiteral("En détente"), pageRect(5760, 4200, 1095, 255), small);
-    makeLabel(this, QStringLiteral("En stress"), pageRect(4080, 4200, 1095, 255), small);
+    controls::label(this, QStringLiteral("Exagération de la qualité"), pageRect(4320, 2430, 2295, 255), small);
+    controls::label(this, QStringLiteral("Opposé positif"), pageRect(8520, 3960, 1455, 255), small);
+    controls::label(this, QStringLiteral("Opposé négatif"), pageRect(2280, 3960, 1455, 255), small);
+    controls::label(this, QStringLiteral("Exagération du défi"), pageRect(4680, 5280, 1935, 255), small);
+    controls::label(this, QStringLiteral("En détente"), pageRect(5760, 4200, 1095, 255), small);
+    controls::label(this, QStringLiteral("En stress"), pageRect(4080, 4200, 1095, 255), small);
 
     m_qualityType = valueLabel(this, "qualityTypeValue", pageRect(720, 2640, 2895, 255), false);
     m_pitfallType = valueLabel(this, "pitfallTypeValue", pageRect(6960, 2640, 2895, 255), false);

@@ -12,7 +12,6 @@ public:
     static TextCatalog fromResource(const QString& path);
 
     QString text(const QString& key) const { return m_texts.value(key); }
-    bool contains(const QString& key) const { return m_texts.contains(key); }
     QStringList keys() const { return m_order; }
 
 private:

@@ -1,0 +1,39 @@
+#include "app/Controls.h"
+
+#include "app/Twips.h"
+
+#include <QLabel>
+
+namespace controls {
+
+void setColour(QWidget* widget, QPalette::ColorRole role, const QColor& colour)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(role, colour);
+    widget->setPalette(palette);
+}
+
+QLabel* label(QWidget* parent, const QString& text, const QRect& area, const QFont& font)
+{
+    auto* label = new QLabel(text, parent);
+    label->setGeometry(area);
+    label->setFont(font);
+    label->setWordWrap(text.size() > 60);
+    twips::fitText(label);
+    return label;
+}
+
+QLabel* titleStrip(QWidget* parent, const char* name, const QString& text, const QRect& area, const QFont& font)
+{
+    auto* strip = new QLabel(text, parent);
+    strip->setObjectName(QLatin1String(name));
+    strip->setGeometry(area);
+    strip->setAlignment(Qt::AlignCenter);
+    strip->setFont(font);
+    strip->setAutoFillBackground(true);
+    setColour(strip, QPalette::Window, QColor(255, 255, 128));
+    setColour(strip, QPalette::WindowText, Qt::black);
+    return strip;
+}
+
+} // namespace controls

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QPalette>
+#include <QRect>
+#include <QString>
+
+class QLabel;
+class QWidget;
+
+// Small pieces every window builds the same way.
+namespace controls {
+
+void setColour(QWidget* widget, QPalette::ColorRole role, const QColor& colour);
+
+// A caption at a fixed place; long texts wrap, and the font shrinks where the substitute font is too wide.
+QLabel* label(QWidget* parent, const QString& text, const QRect& area, const QFont& font);
+
+// The pale yellow strip that titles the interpretation and help windows.
+QLabel* titleStrip(QWidget* parent, const char* name, const QString& text, const QRect& area, const QFont& font);
+
+} // namespace controls
