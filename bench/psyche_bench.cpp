@@ -21,6 +21,7 @@
 #include <cstdio>
 #include <functional>
 #include <optional>
+#include <sys/resource.h>
 #include <vector>
 
 namespace {
@@ -173,15 +174,15 @@ int main(int argc, char* argv[])
 
     std::printf("\n## Person directory\n\n");
     std::printf("| Persons | Save replacing one (ms) | Open window filled and shown (ms) | Save per 1,000 | Open per "
-                "1,000 |\n|---:|---:|---:|---:|---:|\n");
-    for (const int persons : {100, 10000, 100000}) {
+                "1,000 | Peak memory so far (MiB) |\n|---:|---:|---:|---:|---:|---:|\n");
+    for (const int persons : {100, 10000, 100000, 1000000}) {
         QTemporaryDir folder;
         const QString dataFolder = folder.path() + "/";
         QFile file(directoryFilePath(dataFolder));
         file.open(QIODevice::WriteOnly);
         file.write(directoryOf(persons));
         file.close();
-        const int repeats = persons >= 100000 ? 5 : 11;
+        const int repeats = persons >= 1000000 ? 3 : persons >= 100000 ? 5 : 11;
         const PersonRecord replaced{QStringLiteral("Nom%1").arg(persons / 2, 6, 10, QLatin1Char('0')),
                                     QStringLiteral("Prénom%1").arg(persons / 2, 6, 10, QLatin1Char('0')),
                                     "5",
@@ -197,8 +198,10 @@ int main(int argc, char* argv[])
             dialog.show();
             QApplication::processEvents();
         });
-        std::printf("| %d | %.2f | %.2f | %.3f | %.3f |\n", persons, save, open, save * 1000 / persons,
-                    open * 1000 / persons);
+        rusage usage = {};
+        getrusage(RUSAGE_SELF, &usage);
+        std::printf("| %d | %.2f | %.2f | %.3f | %.3f | %.0f |\n", persons, save, open, save * 1000 / persons,
+                    open * 1000 / persons, double(usage.ru_maxrss) / 1024);
     }
     return 0;
 }

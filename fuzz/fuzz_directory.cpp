@@ -9,11 +9,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const DirectoryContent content = parseDirectory(bytes);
     if (content.status != DirectoryContent::Status::Read)
         return 0;
-    const DirectoryContent again = parseDirectory(rebuildDirectory(content.lines, nullptr, nullptr));
-    if (again.status != DirectoryContent::Status::Read || again.lines.size() != content.lines.size())
+    const DirectoryContent again = parseDirectory(rebuildDirectory(content, nullptr, nullptr));
+    if (again.status != DirectoryContent::Status::Read || again.count() != content.count())
         std::abort();
-    for (qsizetype i = 0; i < content.lines.size(); ++i) {
-        if (!(again.lines[i].record == content.lines[i].record))
+    for (qsizetype i = 0; i < content.count(); ++i) {
+        if (!(again.record(i) == content.record(i)))
             std::abort();
     }
     return 0;

@@ -16,6 +16,7 @@ void setColour(QWidget* widget, QPalette::ColorRole role, const QColor& colour)
 QLabel* label(QWidget* parent, const QString& text, const QRect& area, const QFont& font)
 {
     auto* label = new QLabel(text, parent);
+    label->setTextFormat(Qt::PlainText); // names and types come from the user or the file: never markup
     label->setGeometry(area);
     label->setFont(font);
     label->setWordWrap(text.size() > 60);
@@ -26,6 +27,7 @@ QLabel* label(QWidget* parent, const QString& text, const QRect& area, const QFo
 QLabel* titleStrip(QWidget* parent, const char* name, const QString& text, const QRect& area, const QFont& font)
 {
     auto* strip = new QLabel(text, parent);
+    strip->setTextFormat(Qt::PlainText);
     strip->setObjectName(QLatin1String(name));
     strip->setGeometry(area);
     strip->setAlignment(Qt::AlignCenter);

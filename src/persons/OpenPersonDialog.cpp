@@ -2,10 +2,11 @@
 
 #include "app/Twips.h"
 #include "persons/PersonDirectory.h"
+#include "persons/PersonListModel.h"
 #include "platform/MessageService.h"
 
 #include <QEvent>
-#include <QListWidget>
+#include <QListView>
 #include <QPushButton>
 
 OpenPersonDialog::OpenPersonDialog(const QString& dataFolder, MessageService& messages, QWidget* parent)
@@ -16,7 +17,7 @@ OpenPersonDialog::OpenPersonDialog(const QString& dataFolder, MessageService& me
     setModal(true);
     setFixedSize(twips::toPixels(4830), twips::toPixels(3150));
 
-    m_list = new QListWidget(this);
+    m_list = new QListView(this);
     m_list->setObjectName(QStringLiteral("personList"));
     m_list->setGeometry(twips::rect(120, 180, 3135, 2790));
     m_list->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -67,23 +68,19 @@ bool OpenPersonDialog::eventFilter(QObject* watched, QEvent* event)
 void OpenPersonDialog::fill(const QString& dataFolder)
 {
     const QString path = directoryFilePath(dataFolder);
-    const DirectoryContent content = readDirectory(path);
+    DirectoryContent content = readDirectory(path);
     if (content.status == DirectoryContent::Status::Missing) {
         m_messages.show(this, {QStringLiteral("Pas de données enregistrées"), QStringLiteral("Erreur"),
                                MessageButtons::Ok, MessageIcon::Exclamation});
         m_toUser->setEnabled(false);
         m_toPartner->setEnabled(false);
+        m_list->setModel(new PersonListModel({}, this));
         return;
     }
-    QStringList entries;
-    entries.reserve(content.lines.size());
-    for (const DirectoryLine& line : content.lines)
-        entries.append(line.record.fields().join(u';'));
-    m_list->addItems(entries);
-
     QString problem = readProblem(content, path);
     if (content.status == DirectoryContent::Status::InvalidLine)
         problem += QStringLiteral(" Elle et les lignes suivantes ne sont pas affichées.");
+    m_list->setModel(new PersonListModel(std::move(content), this));
     if (!problem.isEmpty())
         m_messages.show(this, {problem, QStringLiteral("Erreur"), MessageButtons::Ok, MessageIcon::Exclamation});
 }
@@ -109,13 +106,13 @@ QStringList OpenPersonDialog::splitEntry(const QString& entry, bool* tooManyFiel
 
 void OpenPersonDialog::choose(Choice choice)
 {
-    QListWidgetItem* item = m_list->currentItem();
-    if (!item || !item->isSelected()) {
+    const QModelIndex current = m_list->currentIndex();
+    if (!current.isValid() || !m_list->selectionModel()->isSelected(current)) {
         reject();
         return;
     }
     bool tooMany = false;
-    const QStringList fields = splitEntry(item->text(), &tooMany);
+    const QStringList fields = splitEntry(current.data().toString(), &tooMany);
     if (tooMany) {
         m_messages.inform(this, QStringLiteral("Cette personne ne peut pas être reprise : son nom ou son type contient "
                                                "le caractère « ; », qui sépare les champs de la liste."));

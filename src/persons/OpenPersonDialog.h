@@ -3,7 +3,7 @@
 #include <QDialog>
 #include <QStringList>
 
-class QListWidget;
+class QListView;
 class QPushButton;
 class MessageService;
 
@@ -30,7 +30,7 @@ private:
     void choose(Choice choice);
 
     MessageService& m_messages;
-    QListWidget* m_list;
+    QListView* m_list;
     QPushButton* m_toUser;
     QPushButton* m_toPartner;
     Choice m_choice = Choice::None;

@@ -1,9 +1,14 @@
 #include "persons/PersonDirectory.h"
 
+#include "platform/Cp1252.h"
+#include "platform/FileAccess.h"
+
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
+#include <QLockFile>
+
+#include <algorithm>
+#include <cerrno>
 
 namespace {
 
@@ -36,6 +41,46 @@ QString fieldName(RecordField field, bool partnerLine)
     return partnerLine ? name + QStringLiteral(" du partenaire") : name;
 }
 
+QString describe(LineProblem problem)
+{
+    switch (problem) {
+    case LineProblem::NotQuoted:
+        return QStringLiteral("un champ n'est pas entre guillemets");
+    case LineProblem::QuoteNotClosed:
+        return QStringLiteral("un guillemet ouvert n'est jamais refermé");
+    case LineProblem::TooFewFields:
+        return QStringLiteral("il manque des champs (il en faut six, entre guillemets et séparés par des virgules)");
+    case LineProblem::TooManyFields:
+        return QStringLiteral("elle a plus de six champs");
+    case LineProblem::None:
+        break;
+    }
+    return {};
+}
+
+// A file saved by another editor in an encoding the directory never uses.
+QString wrongEncoding(QByteArrayView bytes)
+{
+    const QString expected = QStringLiteral(", alors qu'il doit l'être en Windows-1252 (ANSI)");
+    if (bytes.startsWith("\xEF\xBB\xBF"))
+        return QStringLiteral("le fichier est encodé en UTF-8 avec une marque d'ordre des octets (BOM)") + expected;
+    if (bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF") || bytes.contains('\0'))
+        return QStringLiteral("le fichier est encodé en UTF-16") + expected;
+    return {};
+}
+
+bool isBlank(QByteArrayView line)
+{
+    return std::all_of(line.begin(), line.end(), [](char c) { return c == ' ' || c == '\t' || c == '\r'; });
+}
+
+QByteArray encoded(const QString& text)
+{
+    QByteArray bytes;
+    cp1252::encode(text, bytes);
+    return bytes;
+}
+
 } // namespace
 
 QString directoryFilePath(const QString& dataFolder)
@@ -48,31 +93,47 @@ QString backupFilePath(const QString& dataFolder)
     return dataFolder + QStringLiteral("prrep.bak");
 }
 
+QString lockFilePath(const QString& dataFolder)
+{
+    return dataFolder + QStringLiteral("prrep.txt.lock");
+}
+
+QByteArrayView DirectoryContent::line(qsizetype index) const
+{
+    const Span span = lines.at(index);
+    return QByteArrayView(bytes).sliced(span.start, span.length);
+}
+
+PersonRecord DirectoryContent::record(qsizetype index) const
+{
+    return parseRecordLine(line(index)).value_or(PersonRecord{});
+}
+
+qsizetype DirectoryContent::find(const PersonRecord& person) const
+{
+    // Decoding is one to one, so equal bytes mean equal names, case and accents included.
+    const QByteArray last = encoded(person.lastName);
+    const QByteArray first = encoded(person.firstName);
+    std::array<QByteArrayView, 6> fields;
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        splitRecordLine(line(i), fields);
+        if (fields[0] == last && fields[1] == first)
+            return i;
+    }
+    return -1;
+}
+
 DirectoryContent readDirectory(const QString& path)
 {
+    fileaccess::ReadResult read = fileaccess::readRegularFile(path, kMaxDirectoryBytes);
+    if (read.status == fileaccess::ReadResult::Status::Read)
+        return parseDirectory(std::move(read.bytes));
     DirectoryContent content;
-    const QFileInfo info(path);
-    if (!info.exists() && !info.isSymLink())
-        return content;
-
-    QFile file(path);
-    if (info.isDir()) {
+    if (read.status != fileaccess::ReadResult::Status::Missing) {
         content.status = DirectoryContent::Status::Unreadable;
-        content.reason = QStringLiteral("c'est un dossier, pas un fichier");
-        return content;
+        content.reason = read.reason;
     }
-    if (!file.open(QIODevice::ReadOnly)) {
-        content.status = DirectoryContent::Status::Unreadable;
-        content.reason = file.errorString();
-        return content;
-    }
-    QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        content.status = DirectoryContent::Status::Unreadable;
-        content.reason = file.errorString();
-        return content;
-    }
-    return parseDirectory(std::move(bytes));
+    return content;
 }
 
 DirectoryContent parseDirectory(QByteArray bytes)
@@ -81,7 +142,14 @@ DirectoryContent parseDirectory(QByteArray bytes)
     content.bytes = std::move(bytes);
     content.status = DirectoryContent::Status::Read;
     const QByteArrayView all(content.bytes);
+    if (const QString encoding = wrongEncoding(all); !encoding.isEmpty()) {
+        content.status = DirectoryContent::Status::InvalidLine;
+        content.invalidLine = 1;
+        content.reason = encoding;
+        return content;
+    }
     content.lines.reserve(all.count('\n') + 1);
+    std::array<QByteArrayView, 6> fields;
     qsizetype start = 0;
     int lineNumber = 0;
     while (start < all.size()) {
@@ -93,13 +161,16 @@ DirectoryContent parseDirectory(QByteArray bytes)
         if (line.endsWith('\r'))
             line.chop(1);
         ++lineNumber;
-        const std::optional<PersonRecord> record = parseRecordLine(line);
-        if (!record) {
-            content.status = DirectoryContent::Status::InvalidLine;
-            content.invalidLine = lineNumber;
-            return content;
+        if (!isBlank(line)) {
+            const LineProblem problem = splitRecordLine(line, fields);
+            if (problem != LineProblem::None) {
+                content.status = DirectoryContent::Status::InvalidLine;
+                content.invalidLine = lineNumber;
+                content.reason = describe(problem);
+                return content;
+            }
+            content.lines.append({start, line.size()});
         }
-        content.lines.append({line.toByteArray(), *record});
         start = next;
     }
     return content;
@@ -112,9 +183,9 @@ QString readProblem(const DirectoryContent& content, const QString& path)
         return QStringLiteral("Le fichier des personnes « %1 » ne peut pas être lu : %2.")
             .arg(shownPath(path), content.reason);
     case DirectoryContent::Status::InvalidLine:
-        return QStringLiteral("La ligne %1 du fichier des personnes « %2 » n'est pas un enregistrement valide.")
+        return QStringLiteral("La ligne %1 du fichier des personnes « %2 » n'est pas un enregistrement valide : %3.")
             .arg(content.invalidLine)
-            .arg(shownPath(path));
+            .arg(shownPath(path), content.reason);
     case DirectoryContent::Status::Missing:
     case DirectoryContent::Status::Read:
         break;
@@ -122,42 +193,42 @@ QString readProblem(const DirectoryContent& content, const QString& path)
     return {};
 }
 
-QByteArray rebuildDirectory(const QList<DirectoryLine>& lines, const PersonRecord* user, const PersonRecord* partner)
+QByteArray rebuildDirectory(const DirectoryContent& content, const PersonRecord* user, const PersonRecord* partner)
 {
-    QByteArray out;
-    out.reserve(qsizetype(lines.size()) * 48 + 128);
-    for (const DirectoryLine& line : lines) {
-        if (user && line.record.sameNames(*user)) {
-            out += formatRecordLine(*user);
-            user = nullptr;
-        } else if (partner && line.record.sameNames(*partner)) {
-            out += formatRecordLine(*partner);
-            partner = nullptr;
-        } else {
-            out += line.raw;
+    const qsizetype userAt = user ? content.find(*user) : -1;
+    // When both lines hold the same names, the partner's record goes to the next record with them, if any.
+    qsizetype partnerAt = -1;
+    if (partner) {
+        std::array<QByteArrayView, 6> fields;
+        const QByteArray last = encoded(partner->lastName);
+        const QByteArray first = encoded(partner->firstName);
+        for (qsizetype i = 0; i < content.count(); ++i) {
+            if (i == userAt)
+                continue;
+            splitRecordLine(content.line(i), fields);
+            if (fields[0] == last && fields[1] == first) {
+                partnerAt = i;
+                break;
+            }
         }
+    }
+
+    QByteArray out;
+    out.reserve(content.bytes.size() + 256);
+    for (qsizetype i = 0; i < content.count(); ++i) {
+        if (i == userAt)
+            out += formatRecordLine(*user);
+        else if (i == partnerAt)
+            out += formatRecordLine(*partner);
+        else
+            out += content.line(i);
         out += "\r\n";
     }
-    if (user)
+    if (user && userAt < 0)
         out += formatRecordLine(*user) + "\r\n";
-    if (partner)
+    if (partner && partnerAt < 0)
         out += formatRecordLine(*partner) + "\r\n";
     return out;
-}
-
-std::optional<QString> writeWholeFile(const QString& path, const QByteArray& content)
-{
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return file.errorString();
-    if (file.write(content) != content.size()) {
-        const QString reason = file.errorString();
-        file.cancelWriting();
-        return reason;
-    }
-    if (!file.commit())
-        return file.errorString();
-    return std::nullopt;
 }
 
 PersonDirectory::PersonDirectory(QString dataFolder) : m_dataFolder(std::move(dataFolder)) {}
@@ -185,58 +256,107 @@ std::optional<SaveProblem> PersonDirectory::save(const PersonRecord& user, const
         }
     }
 
-    const QString path = directoryFilePath(m_dataFolder);
-    const DirectoryContent content = readDirectory(path);
     const auto failure = [](const QString& message) { return SaveProblem{message}; };
-
-    switch (content.status) {
-    case DirectoryContent::Status::Unreadable:
-        return failure(readProblem(content, path) + QStringLiteral("\r\nRien n'a été enregistré."));
-    case DirectoryContent::Status::InvalidLine:
-        return failure(readProblem(content, path) +
-                       QStringLiteral("\r\nRien n'a été enregistré, pour ne perdre aucune donnée."));
-    case DirectoryContent::Status::Missing: {
-        QByteArray bytes;
-        if (userComplete)
-            bytes += formatRecordLine(user) + "\r\n";
-        if (partnerComplete)
-            bytes += formatRecordLine(partner) + "\r\n";
-        if (const auto error = writeWholeFile(path, bytes))
-            return failure(QStringLiteral("Le fichier des personnes « %1 » n'a pas pu être créé : %2.")
-                               .arg(shownPath(path), *error));
+    const QString nothingSaved = QStringLiteral("\r\nRien n'a été enregistré.");
+    const QString path = directoryFilePath(m_dataFolder);
+    const QString backup = backupFilePath(m_dataFolder);
+    const auto unreadable = [&](const DirectoryContent& content) -> std::optional<SaveProblem> {
+        if (content.status == DirectoryContent::Status::Unreadable)
+            return failure(readProblem(content, path) + nothingSaved);
+        if (content.status == DirectoryContent::Status::InvalidLine)
+            return failure(readProblem(content, path) +
+                           QStringLiteral("\r\nRien n'a été enregistré, pour ne perdre aucune donnée."));
         return std::nullopt;
-    }
-    case DirectoryContent::Status::Read:
-        break;
-    }
-
-    const auto found = [&](const PersonRecord& candidate) {
-        for (const DirectoryLine& line : content.lines) {
-            if (line.record.sameNames(candidate))
-                return true;
-        }
-        return false;
     };
+
+    // Read once to know whom to ask about; the questions come before anything is locked or written.
+    const DirectoryContent before = readDirectory(path);
+    if (auto problem = unreadable(before))
+        return problem;
+    if (fileaccess::existsButNotRegular(backup))
+        return failure(
+            QStringLiteral("La copie de sauvegarde « %1 » n'est pas un fichier ordinaire.").arg(shownPath(backup)) +
+            nothingSaved);
+
     const auto question = [](const PersonRecord& r) {
         return r.firstName + u' ' + r.lastName + QStringLiteral(" a déjà été enregistré, modifier ?");
     };
-
     bool userPending = userComplete;
     bool partnerPending = partnerComplete;
-    if (userPending && found(user) && !confirm(question(user), true))
-        userPending = false;
-    if (partnerPending && found(partner) && !confirm(question(partner), false))
-        partnerPending = false;
+    bool userAsked = false;
+    bool partnerAsked = false;
+    const auto ask = [&](const DirectoryContent& content) {
+        if (userPending && !userAsked && content.find(user) >= 0) {
+            userAsked = true;
+            userPending = confirm(question(user), true);
+        }
+        if (partnerPending && !partnerAsked && content.find(partner) >= 0) {
+            partnerAsked = true;
+            partnerPending = confirm(question(partner), false);
+        }
+    };
+    ask(before);
 
-    const QString backup = backupFilePath(m_dataFolder);
-    if (const auto error = writeWholeFile(backup, content.bytes))
+    // Another running copy of the program may save at the same time: one writes at a time, and each rebuilds the
+    // directory from what is on disk once it holds the lock, so neither loses the other's person.
+    QLockFile lock(lockFilePath(m_dataFolder));
+    lock.setStaleLockTime(30000);
+    errno = 0;
+    if (!lock.tryLock(m_lockWaitMs)) {
+        if (lock.error() == QLockFile::LockFailedError)
+            return failure(QStringLiteral("Le fichier des personnes « %1 » est en cours d'enregistrement par un autre "
+                                          "exemplaire du programme.\r\nRien n'a été enregistré ; sauvegardez à "
+                                          "nouveau dans un instant.")
+                               .arg(shownPath(path)));
+        const int error = errno;
+        return failure(QStringLiteral("Le fichier de verrouillage « %1 » n'a pas pu être créé : %2.")
+                           .arg(shownPath(lockFilePath(m_dataFolder)),
+                                fileaccess::reasonFor(error, lock.error() == QLockFile::PermissionError
+                                                                 ? QFileDevice::PermissionsError
+                                                                 : QFileDevice::WriteError)) +
+                       nothingSaved);
+    }
+
+    const DirectoryContent current = readDirectory(path);
+    if (auto problem = unreadable(current))
+        return problem;
+
+    if (current.status == DirectoryContent::Status::Missing) {
+        QByteArray bytes;
+        if (userPending)
+            bytes += formatRecordLine(user) + "\r\n";
+        if (partnerPending)
+            bytes += formatRecordLine(partner) + "\r\n";
+        if (const auto error = fileaccess::writeWholeFile(path, bytes))
+            return failure(QStringLiteral("Le fichier des personnes « %1 » n'a pas pu être créé : %2.")
+                               .arg(shownPath(path), *error) +
+                           nothingSaved);
+        return std::nullopt;
+    }
+
+    // Someone saved the same person meanwhile: ask before replacing it.
+    ask(current);
+
+    // The backup holds the directory exactly as it is before this save, with the same permissions, so that a
+    // private directory never gets a public copy. Both new files are written in full before either replaces its
+    // old version: a full disk leaves both as they were.
+    const QByteArray rebuilt =
+        rebuildDirectory(current, userPending ? &user : nullptr, partnerPending ? &partner : nullptr);
+    fileaccess::PendingWrite backupWrite(backup);
+    if (const auto error = backupWrite.prepare(current.bytes, QFileInfo(path).permissions()))
         return failure(QStringLiteral("La copie de sauvegarde « %1 » n'a pas pu être écrite : %2.\r\n"
                                       "Rien n'a été enregistré ; le fichier des personnes est resté tel qu'il était.")
                            .arg(shownPath(backup), *error));
-
-    const QByteArray rebuilt =
-        rebuildDirectory(content.lines, userPending ? &user : nullptr, partnerPending ? &partner : nullptr);
-    if (const auto error = writeWholeFile(path, rebuilt))
+    fileaccess::PendingWrite directoryWrite(path);
+    if (const auto error = directoryWrite.prepare(rebuilt))
+        return failure(QStringLiteral("Le fichier des personnes « %1 » n'a pas pu être écrit : %2.\r\n"
+                                      "Rien n'a été enregistré ; il est resté tel qu'il était.")
+                           .arg(shownPath(path), *error));
+    if (const auto error = backupWrite.commit())
+        return failure(QStringLiteral("La copie de sauvegarde « %1 » n'a pas pu être écrite : %2.\r\n"
+                                      "Rien n'a été enregistré ; le fichier des personnes est resté tel qu'il était.")
+                           .arg(shownPath(backup), *error));
+    if (const auto error = directoryWrite.commit())
         return failure(QStringLiteral("Le fichier des personnes « %1 » n'a pas pu être écrit : %2.\r\n"
                                       "Il est resté tel qu'il était.")
                            .arg(shownPath(path), *error));

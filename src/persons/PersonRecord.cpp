@@ -16,20 +16,22 @@ QByteArray formatRecordLine(const PersonRecord& record)
     return line;
 }
 
-std::optional<PersonRecord> parseRecordLine(QByteArrayView line)
+LineProblem splitRecordLine(QByteArrayView line, std::array<QByteArrayView, 6>& fields)
 {
-    QList<QByteArrayView> fields;
+    std::size_t count = 0;
     qsizetype pos = 0;
     const qsizetype size = line.size();
     while (true) {
         while (pos < size && (line[pos] == ' ' || line[pos] == '\t'))
             ++pos;
         if (pos >= size || line[pos] != '"')
-            return std::nullopt; // a field without quotes
+            return LineProblem::NotQuoted;
         const qsizetype close = line.indexOf('"', pos + 1);
         if (close < 0)
-            return std::nullopt; // a quote never closed
-        fields.append(line.sliced(pos + 1, close - pos - 1));
+            return LineProblem::QuoteNotClosed;
+        if (count == fields.size())
+            return LineProblem::TooManyFields;
+        fields[count++] = line.sliced(pos + 1, close - pos - 1);
         pos = close + 1;
         // Whatever follows the closing quote up to the next comma is skipped.
         while (pos < size && line[pos] != ',')
@@ -38,7 +40,13 @@ std::optional<PersonRecord> parseRecordLine(QByteArrayView line)
             break;
         ++pos;
     }
-    if (fields.size() != 6)
+    return count == fields.size() ? LineProblem::None : LineProblem::TooFewFields;
+}
+
+std::optional<PersonRecord> parseRecordLine(QByteArrayView line)
+{
+    std::array<QByteArrayView, 6> fields;
+    if (splitRecordLine(line, fields) != LineProblem::None)
         return std::nullopt;
     PersonRecord record;
     record.lastName = cp1252::decode(fields[0]);

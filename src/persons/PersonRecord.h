@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <array>
 #include <optional>
 
 // One saved person: six texts, written as six double-quoted fields separated by commas.
@@ -26,6 +27,13 @@ struct PersonRecord
 
 // The line of a record, in Windows-1252, without its line end. The record must have passed checkStorable.
 QByteArray formatRecordLine(const PersonRecord& record);
+
+// What keeps a line from being a record.
+enum class LineProblem { None, NotQuoted, QuoteNotClosed, TooFewFields, TooManyFields };
+
+// The six fields of a line, still in Windows-1252, without their quotes; LineProblem::None when the line is exactly
+// six quoted fields separated by commas. Text between a closing quote and the next comma is skipped.
+LineProblem splitRecordLine(QByteArrayView line, std::array<QByteArrayView, 6>& fields);
 
 // Reads one line; nothing when it is not exactly six quoted fields separated by commas.
 std::optional<PersonRecord> parseRecordLine(QByteArrayView line);

@@ -1,59 +1,66 @@
 #include "platform/Cp1252.h"
 
-#include <QStringDecoder>
-#include <QStringEncoder>
-
-#include <algorithm>
+#include <array>
 
 namespace cp1252 {
 namespace {
 
-constexpr auto kCodecName = "windows-1252";
+// Bytes 0x80-0x9F; the five bytes the code page leaves undefined map to the C1 control of the same value, so that
+// they come back unchanged.
+constexpr std::array<char16_t, 32> kHighControls = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+};
 
-bool encodeChunk(QStringView text, QByteArray& out)
+// The byte that holds the character, or -1.
+int byteOf(char16_t c)
 {
-    QStringEncoder encoder(kCodecName, QStringConverter::Flag::Stateless);
-    if (!encoder.isValid())
-        return false;
-    QByteArray bytes = encoder.encode(text);
-    if (encoder.hasError())
-        return false;
-    out = std::move(bytes);
-    return true;
+    if (c < 0x80 || (c >= 0xA0 && c <= 0xFF))
+        return c;
+    if (c <= 0x9F || c >= 0x0152) {
+        for (int i = 0; i < int(kHighControls.size()); ++i) {
+            if (kHighControls[std::size_t(i)] == c)
+                return 0x80 + i;
+        }
+    }
+    return -1;
 }
 
 } // namespace
 
 qsizetype firstUnencodable(QStringView text)
 {
-    QByteArray ignored;
-    if (encodeChunk(text, ignored))
-        return -1;
-    for (qsizetype i = 0; i < text.size();) {
-        const qsizetype len = (text[i].isHighSurrogate() && i + 1 < text.size()) ? 2 : 1;
-        if (!encodeChunk(text.mid(i, len), ignored))
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (byteOf(text[i].unicode()) < 0)
             return i;
-        i += len;
     }
-    return text.isEmpty() ? -1 : 0;
+    return -1;
 }
 
 bool encode(QStringView text, QByteArray& out)
 {
-    return encodeChunk(text, out);
+    QByteArray bytes(text.size(), Qt::Uninitialized);
+    char* data = bytes.data();
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const int byte = byteOf(text[i].unicode());
+        if (byte < 0)
+            return false;
+        data[i] = char(byte);
+    }
+    out = std::move(bytes);
+    return true;
 }
 
 QString decode(QByteArrayView bytes)
 {
-    // Plain ASCII, by far the most common case in names, needs no converter.
-    if (std::all_of(bytes.begin(), bytes.end(), [](char c) { return uchar(c) < 0x80; }))
-        return QString::fromLatin1(bytes);
-    // Stateless: nothing is carried from one call to the next, so one converter serves every call.
-    thread_local QStringDecoder decoder(kCodecName, QStringConverter::Flag::Stateless);
-    if (decoder.isValid())
-        return decoder.decode(bytes);
-    // Without a system codec, fall back on Latin-1, which agrees for every letter the names use in practice.
-    return QString::fromLatin1(bytes);
+    QString text(bytes.size(), Qt::Uninitialized);
+    QChar* data = text.data();
+    for (qsizetype i = 0; i < bytes.size(); ++i) {
+        const auto byte = uchar(bytes[i]);
+        data[i] = (byte >= 0x80 && byte <= 0x9F) ? QChar(kHighControls[byte - 0x80]) : QChar(byte);
+    }
+    return text;
 }
 
 } // namespace cp1252

@@ -1,8 +1,15 @@
 #include "persons/PersonDirectory.h"
 
 #include <QDir>
+#include <QLockFile>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#ifdef Q_OS_UNIX
+#include <csignal>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#endif
 
 namespace {
 
@@ -247,7 +254,9 @@ private slots:
         QVERIFY(QDir().mkdir(txt()));
         const auto problem = save(user("New", "One"), PersonRecord{});
         QVERIFY(problem);
-        QVERIFY(problem->message.contains("ne peut pas être lu"));
+        QCOMPARE(problem->message, QStringLiteral("Le fichier des personnes « %1 » ne peut pas être lu : c'est un "
+                                                  "dossier, pas un fichier.\r\nRien n'a été enregistré.")
+                                       .arg(QDir::toNativeSeparators(txt())));
         QVERIFY(QFileInfo(txt()).isDir());
     }
 
@@ -276,18 +285,232 @@ private slots:
 
     void rebuildPlacesCandidates()
     {
-        QList<DirectoryLine> lines;
+        QByteArray file;
         for (const PersonRecord& r : {user("A", "1"), user("B", "2"), user("A", "1", "9")})
-            lines.append({formatRecordLine(r), r});
+            file += formatRecordLine(r) + "\r\n";
+        const DirectoryContent content = parseDirectory(file);
         const PersonRecord newA = user("A", "1", "7");
         const PersonRecord newC = partner("C", "3");
-        const QByteArray rebuilt = rebuildDirectory(lines, &newA, &newC);
-        const QList<QByteArray> out = rebuilt.split('\n');
-        QCOMPARE(out.size(), 5); // four lines and the empty rest after the last CR LF
-        QCOMPARE(out[0], formatRecordLine(newA) + "\r");
-        QCOMPARE(out[2], lines[2].raw + "\r"); // only the first record with the pair is replaced
-        QCOMPARE(out[3], formatRecordLine(newC) + "\r");
+        QCOMPARE(rebuildDirectory(content, &newA, &newC),
+                 QByteArray("\"A\",\"1\",\"7\",\"4\",\"0\",\"361792450\"\r\n"
+                            "\"B\",\"2\",\"5\",\"4\",\"0\",\"361792450\"\r\n"
+                            "\"A\",\"1\",\"9\",\"4\",\"0\",\"361792450\"\r\n" // only the first is replaced
+                            "\"C\",\"3\",\"3\",\"\",\"\",\"\"\r\n"));
     }
+
+    // Blank lines (a hand edit, a trailing empty line) hold nobody: they are skipped and not written back.
+    void blankLinesAreSkipped()
+    {
+        write(txt(),
+              "\r\n\"A\",\"B\",\"1\",\"0\",\"2\",\"900000000\"\r\n  \r\n\n\"C\",\"D\",\"\",\"\",\"\",\"\"\r\n\r\n");
+        QVERIFY(!save(user("New", "One"), PersonRecord{}));
+        QCOMPARE(bytes(txt()), QByteArray("\"A\",\"B\",\"1\",\"0\",\"2\",\"900000000\"\r\n"
+                                          "\"C\",\"D\",\"\",\"\",\"\",\"\"\r\n"
+                                          "\"New\",\"One\",\"5\",\"4\",\"0\",\"361792450\"\r\n"));
+    }
+
+    void invalidLinesSayWhatIsWrong_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QString>("message");
+        const QByteArray good = "\"A\",\"B\",\"1\",\"0\",\"2\",\"900000000\"\r\n";
+        QTest::newRow("fields missing") << good + "\"A\",\"B\",\"1\"\r\n"
+                                        << "La ligne 2 du fichier des personnes « %1 » n'est pas un enregistrement "
+                                           "valide : il manque des champs (il en faut six, entre guillemets et séparés "
+                                           "par des virgules).";
+        QTest::newRow("quote not closed") << good + good + "\"A\",\"B\",\"1\",\"0\",\"2\",\"9000\r\n"
+                                          << "La ligne 3 du fichier des personnes « %1 » n'est pas un enregistrement "
+                                             "valide : un guillemet ouvert n'est jamais refermé.";
+        QTest::newRow("field without quotes") << QByteArray("A,\"B\",\"1\",\"0\",\"2\",\"900000000\"\r\n")
+                                              << "La ligne 1 du fichier des personnes « %1 » n'est pas un "
+                                                 "enregistrement valide : un champ n'est pas entre guillemets.";
+        QTest::newRow("seven fields") << good + "\"A\",\"B\",\"1\",\"0\",\"2\",\"9\",\"x\"\r\n"
+                                      << "La ligne 2 du fichier des personnes « %1 » n'est pas un enregistrement "
+                                         "valide : elle a plus de six champs.";
+        QTest::newRow("UTF-8 with a byte-order mark")
+            << "\xEF\xBB\xBF" + good
+            << "La ligne 1 du fichier des personnes « %1 » n'est pas un enregistrement valide : le fichier est encodé "
+               "en UTF-8 avec une marque d'ordre des octets (BOM), alors qu'il doit l'être en Windows-1252 (ANSI).";
+        QTest::newRow("UTF-16") << QByteArray("\xFF\xFE\"\0A\0\"\0", 8)
+                                << "La ligne 1 du fichier des personnes « %1 » n'est pas un enregistrement valide : "
+                                   "le fichier est encodé en UTF-16, alors qu'il doit l'être en Windows-1252 (ANSI).";
+    }
+    void invalidLinesSayWhatIsWrong()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(QString, message);
+        write(txt(), content);
+        const auto problem = save(user("New", "One"), PersonRecord{});
+        QVERIFY(problem);
+        QCOMPARE(problem->message, message.arg(QDir::toNativeSeparators(txt())) +
+                                       "\r\nRien n'a été enregistré, pour ne perdre aucune donnée.");
+        QCOMPARE(bytes(txt()), content);
+        QVERIFY(!QFile::exists(bak()));
+    }
+
+    // What another copy of the program saved while this one waited for an answer is kept: the directory is read
+    // again once the questions are answered.
+    void saveKeepsWhatWasSavedDuringTheQuestion()
+    {
+        write(txt(), "\"Durand\",\"Anne\",\"1\",\"0\",\"2\",\"900000000\"\r\n");
+        const QByteArray other = "\"Autre\",\"Personne\",\"7\",\"\",\"\",\"\"\r\n";
+        const auto problem =
+            PersonDirectory(m_folder).save(user("Durand", "Anne"), PersonRecord{}, [&](const QString&, bool) {
+                write(txt(), bytes(txt()) + other);
+                return true;
+            });
+        QVERIFY(!problem);
+        QCOMPARE(bytes(txt()), "\"Durand\",\"Anne\",\"5\",\"4\",\"0\",\"361792450\"\r\n" + other);
+        QCOMPARE(bytes(bak()), "\"Durand\",\"Anne\",\"1\",\"0\",\"2\",\"900000000\"\r\n" + other);
+    }
+
+    // A person saved meanwhile under the same names is not replaced without asking.
+    void personSavedDuringTheQuestionIsAskedAbout()
+    {
+        write(txt(), "\"X\",\"Y\",\"1\",\"\",\"\",\"\"\r\n");
+        const QByteArray theirs = "\"Martin\",\"Luc\",\"9\",\"\",\"\",\"\"\r\n";
+        QStringList asked;
+        const auto problem = PersonDirectory(m_folder).save(user("X", "Y"), partner("Martin", "Luc"),
+                                                            [&](const QString& question, bool) {
+                                                                asked << question;
+                                                                if (asked.size() == 1)
+                                                                    write(txt(), bytes(txt()) + theirs);
+                                                                return asked.size() == 1;
+                                                            });
+        QVERIFY(!problem);
+        QCOMPARE(asked, (QStringList{"Y X a déjà été enregistré, modifier ?",
+                                     "Luc Martin a déjà été enregistré, modifier ?"}));
+        QCOMPARE(bytes(txt()), "\"X\",\"Y\",\"5\",\"4\",\"0\",\"361792450\"\r\n" + theirs);
+    }
+
+    void anotherSaveHoldingTheLockIsWaitedForThenReported()
+    {
+        const QByteArray original = "\"A\",\"B\",\"1\",\"0\",\"2\",\"900000000\"\r\n";
+        write(txt(), original);
+        QLockFile other(lockFilePath(m_folder));
+        QVERIFY(other.tryLock(0));
+        PersonDirectory directory(m_folder);
+        directory.setLockWait(50);
+        const auto problem = directory.save(user("New", "One"), PersonRecord{}, confirm());
+        QVERIFY(problem);
+        QCOMPARE(problem->message, QStringLiteral("Le fichier des personnes « %1 » est en cours d'enregistrement par "
+                                                  "un autre exemplaire du programme.\r\nRien n'a été enregistré ; "
+                                                  "sauvegardez à nouveau dans un instant.")
+                                       .arg(QDir::toNativeSeparators(txt())));
+        QCOMPARE(bytes(txt()), original);
+        QVERIFY(!QFile::exists(bak()));
+
+        other.unlock();
+        QVERIFY(!directory.save(user("New", "One"), PersonRecord{}, confirm()));
+        QCOMPARE(bytes(txt()).count('\n'), 2);
+    }
+
+    void backupKeepsTheDirectorysPermissions()
+    {
+        write(txt(), "\"A\",\"B\",\"1\",\"0\",\"2\",\"900000000\"\r\n");
+        write(bak(), "older");
+        const auto owner = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser;
+        QVERIFY(QFile::setPermissions(txt(), owner));
+        QVERIFY(QFile::setPermissions(bak(), owner | QFile::ReadGroup | QFile::ReadOther));
+        QVERIFY(!save(user("New", "One"), PersonRecord{}));
+        QCOMPARE(QFile::permissions(bak()) & ~(QFile::ExeOwner | QFile::ExeUser), owner);
+        QCOMPARE(QFile::permissions(txt()), QFile::permissions(bak()));
+    }
+
+#ifdef Q_OS_UNIX
+    // A pipe or a device where a file should be is refused at once: reading it would hang or never end.
+    void otherThanAFileIsRefused_data()
+    {
+        QTest::addColumn<bool>("atBackup");
+        QTest::addColumn<QString>("kind");
+        QTest::newRow("pipe as the directory") << false << "fifo";
+        QTest::newRow("link to an endless device as the directory") << false << "zero";
+        QTest::newRow("pipe as the backup") << true << "fifo";
+    }
+    void otherThanAFileIsRefused()
+    {
+        QFETCH(bool, atBackup);
+        QFETCH(QString, kind);
+        const QByteArray original = "\"A\",\"B\",\"1\",\"0\",\"2\",\"900000000\"\r\n";
+        const QString odd = atBackup ? bak() : txt();
+        if (atBackup)
+            write(txt(), original);
+        if (kind == "fifo")
+            QCOMPARE(mkfifo(QFile::encodeName(odd).constData(), 0600), 0);
+        else
+            QVERIFY(QFile::link("/dev/zero", odd));
+        const auto problem = save(user("New", "One"), PersonRecord{});
+        QVERIFY(problem);
+        QVERIFY2(problem->message.contains("n'est pas un fichier ordinaire") ||
+                     problem->message.contains("ce n'est pas un fichier ordinaire"),
+                 qPrintable(problem->message));
+        QVERIFY(problem->message.endsWith("Rien n'a été enregistré."));
+        QVERIFY(!QFileInfo(odd).isFile());
+        if (atBackup)
+            QCOMPARE(bytes(txt()), original);
+        else
+            QVERIFY(!QFile::exists(bak()));
+    }
+
+    void hugeFileIsRefusedUnread()
+    {
+        QFile file(txt());
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        QVERIFY(file.resize(kMaxDirectoryBytes + 1)); // sparse: costs no disk
+        file.close();
+        const auto problem = save(user("New", "One"), PersonRecord{});
+        QVERIFY(problem);
+        QVERIFY2(problem->message.contains("il dépasse 256 Mo"), qPrintable(problem->message));
+        QCOMPARE(QFileInfo(txt()).size(), kMaxDirectoryBytes + 1);
+    }
+
+    // A full disk, simulated by a limit on file size: the write fails part-way, for a small file (still in Qt's
+    // buffer when the write returns) and a large one. Both files must stay byte for byte as they were.
+    void fullDiskLeavesBothFilesAsTheyWere_data()
+    {
+        QTest::addColumn<int>("persons");
+        QTest::addColumn<bool>("backupFits");
+        QTest::addColumn<QString>("failing");
+        QTest::newRow("two persons, the new directory does not fit") << 2 << true << "Le fichier des personnes";
+        QTest::newRow("two persons, the backup does not fit") << 2 << false << "La copie de sauvegarde";
+        QTest::newRow("5,000 persons, the new directory does not fit") << 5000 << true << "Le fichier des personnes";
+        QTest::newRow("5,000 persons, the backup does not fit") << 5000 << false << "La copie de sauvegarde";
+    }
+    void fullDiskLeavesBothFilesAsTheyWere()
+    {
+        QFETCH(int, persons);
+        QFETCH(bool, backupFits);
+        QFETCH(QString, failing);
+        QByteArray original;
+        for (int i = 0; i < persons; ++i)
+            original += formatRecordLine(user(QStringLiteral("Nom de famille assez long %1").arg(i),
+                                              QStringLiteral("Prénom composé %1").arg(i))) +
+                        "\r\n";
+        const QByteArray olderBackup = "\"Ancien\",\"Contenu\",\"2\",\"\",\"\",\"\"\r\n";
+        write(txt(), original);
+        write(bak(), olderBackup);
+        const PersonRecord added = user("Nouvelle personne au nom tres long", "Marie-Bérénice Éléonore");
+        const qsizetype added_size = formatRecordLine(added).size() + 2;
+        const rlim_t limit = rlim_t(backupFits ? original.size() + added_size / 2 : original.size() - 1);
+
+        signal(SIGXFSZ, SIG_IGN);
+        rlimit saved = {};
+        getrlimit(RLIMIT_FSIZE, &saved);
+        rlimit limited = saved;
+        limited.rlim_cur = limit;
+        QCOMPARE(setrlimit(RLIMIT_FSIZE, &limited), 0);
+        const auto problem = save(added, PersonRecord{});
+        setrlimit(RLIMIT_FSIZE, &saved);
+
+        QVERIFY(problem);
+        QVERIFY2(problem->message.startsWith(failing), qPrintable(problem->message));
+        QVERIFY2(problem->message.contains("dépasse la taille permise"), qPrintable(problem->message));
+        QVERIFY(problem->message.contains("Rien n'a été enregistré"));
+        QCOMPARE(bytes(txt()), original);
+        QCOMPARE(bytes(bak()), olderBackup);
+        QCOMPARE(QDir(m_folder).entryList(QDir::Files | QDir::Hidden).size(), 2); // no temporary file left
+    }
+#endif
 };
 
 QTEST_GUILESS_MAIN(TestPersonDirectory)

@@ -2,7 +2,7 @@
 #include "persons/OpenPersonDialog.h"
 #include "persons/PersonDirectory.h"
 
-#include <QListWidget>
+#include <QListView>
 #include <QTimer>
 
 // The open-person window is modal: a timer acts on it once it is shown.
@@ -30,9 +30,9 @@ class TestPersonWindows : public QObject
         QTimer::singleShot(0, this, [&] {
             auto* dialog = qobject_cast<OpenPersonDialog*>(QApplication::activeModalWidget());
             QVERIFY(dialog);
-            auto* list = dialog->findChild<QListWidget*>("personList");
-            for (int i = 0; i < list->count(); ++i)
-                shown << list->item(i)->text();
+            auto* list = dialog->findChild<QListView*>("personList");
+            for (int i = 0; i < list->model()->rowCount(); ++i)
+                shown << list->model()->index(i, 0).data().toString();
             act(dialog);
             if (dialog->isVisible())
                 dialog->reject();
@@ -42,8 +42,8 @@ class TestPersonWindows : public QObject
     }
     static void pick(OpenPersonDialog* dialog, int row, const char* button)
     {
-        auto* list = dialog->findChild<QListWidget*>("personList");
-        list->setCurrentRow(row);
+        auto* list = dialog->findChild<QListView*>("personList");
+        list->setCurrentIndex(list->model()->index(row, 0));
         dialog->findChild<QPushButton*>(button)->click();
     }
 
@@ -125,8 +125,8 @@ private slots:
     {
         writeDirectory("\"Martin\",\"Luc\",\"3\",\"\",\"\",\"\"\r\n");
         openWith([](OpenPersonDialog* d) {
-            auto* list = d->findChild<QListWidget*>("personList");
-            const QPoint centre = list->visualItemRect(list->item(0)).center();
+            auto* list = d->findChild<QListView*>("personList");
+            const QPoint centre = list->visualRect(list->model()->index(0, 0)).center();
             QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, centre);
             QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, centre);
         });

@@ -1,6 +1,26 @@
 #include "platform/Cp1252.h"
 
+#include <QStringDecoder>
 #include <QtTest>
+
+namespace {
+
+// Windows-1252 as the code page defines it for bytes 0x80-0x9F; 0 marks the five undefined bytes.
+const char16_t kCodePage[32] = {
+    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178,
+};
+
+// The code point byte b stands for: itself outside 0x80-0x9F and for the undefined bytes.
+char16_t expectedCodePoint(int b)
+{
+    if (b >= 0x80 && b <= 0x9F && kCodePage[b - 0x80] != 0)
+        return kCodePage[b - 0x80];
+    return char16_t(b);
+}
+
+} // namespace
 
 class TestCp1252 : public QObject
 {
@@ -16,6 +36,43 @@ private slots:
         QByteArray back;
         QVERIFY(cp1252::encode(text, back));
         QCOMPARE(back, all);
+    }
+
+    void everyByteDecodesAsTheCodePage()
+    {
+        for (int b = 0; b < 256; ++b) {
+            const char byte = char(b);
+            const QString text = cp1252::decode(QByteArrayView(&byte, 1));
+            QCOMPARE(text.size(), 1);
+            QVERIFY2(text[0].unicode() == expectedCodePoint(b), qPrintable(QString::number(b, 16)));
+        }
+    }
+
+    // A character is storable exactly when the code page holds it, and then as that byte.
+    void everyCharacterOfTheBasicPlane()
+    {
+        QHash<char16_t, char> table;
+        for (int b = 0; b < 256; ++b)
+            table.insert(expectedCodePoint(b), char(b));
+        QStringDecoder icu("windows-1252", QStringConverter::Flag::Stateless);
+        for (int code = 0; code <= 0xFFFF; ++code) {
+            const QChar c{char16_t(code)};
+            const QString text(c);
+            QByteArray out;
+            const bool stored = cp1252::encode(text, out);
+            if (c.isSurrogate()) {
+                QVERIFY(!stored);
+                continue;
+            }
+            QCOMPARE(stored, table.contains(char16_t(code)));
+            QCOMPARE(cp1252::firstUnencodable(text), stored ? -1 : 0);
+            if (stored) {
+                QCOMPARE(out, QByteArray(1, table.value(char16_t(code))));
+                // Where Qt has a system converter, it agrees on every defined byte.
+                if (icu.isValid() && !(code >= 0x80 && code <= 0x9F))
+                    QCOMPARE(icu.decode(out), text);
+            }
+        }
     }
 
     void undefinedBytesDecodeToC1Controls()
