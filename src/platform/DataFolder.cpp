@@ -62,8 +62,9 @@ QString systemAppDataPath()
 #elif defined(Q_OS_MACOS)
     return QDir::homePath() + QStringLiteral("/Library/Application Support");
 #else
+    // A relative value is invalid and ignored, as the XDG base-directory rules say.
     const QString xdg = qEnvironmentVariable("XDG_DATA_HOME");
-    if (!xdg.trimmed().isEmpty())
+    if (!xdg.trimmed().isEmpty() && QDir::isAbsolutePath(xdg))
         return xdg;
     return QDir::homePath() + QStringLiteral("/.local/share");
 #endif

@@ -5,6 +5,10 @@
 #include <QListView>
 #include <QTimer>
 
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#endif
+
 // The open-person window is modal: a timer acts on it once it is shown.
 class TestPersonWindows : public QObject
 {
@@ -141,6 +145,35 @@ private slots:
         QCOMPARE(f->messages.transcript.size(), 1);
         QVERIFY(f->messages.transcript[0].request.text.contains("La ligne 2 du fichier des personnes"));
     }
+
+    // Text from the file is shown as typed, never as markup: no red giant "8", no image loaded from the disk.
+    void markupFromTheFileIsShownLiterally()
+    {
+        const QString markup = QStringLiteral("<font color=red size=7>8</font><img src=/etc/x.png>");
+        writeDirectory("\"<b>Du</b>\",\"Anne\",\"" + markup.toLatin1() + "\",\"\",\"\",\"\"\r\n");
+        openWith([](OpenPersonDialog* d) { pick(d, 0, "toUserButton"); });
+        for (const char* name : {"te1", "aile1", "aile2"}) {
+            auto* label = f->window->findChild<QLabel*>(name);
+            QCOMPARE(label->textFormat(), Qt::PlainText);
+        }
+        QCOMPARE(f->text("te1"), markup);
+        f->button("computeButton")->click();
+        for (QLabel* label : f->window->findChildren<QLabel*>())
+            QVERIFY2(label->textFormat() == Qt::PlainText, qPrintable(label->objectName() + " " + label->text()));
+    }
+
+#ifdef Q_OS_UNIX
+    // A pipe where the directory file should be is reported at once instead of hanging the window.
+    void pipeAsTheDirectoryIsReported()
+    {
+        QCOMPARE(mkfifo(QFile::encodeName(directoryFilePath(f->dataFolder())).constData(), 0600), 0);
+        const QStringList shown = openWith([](OpenPersonDialog*) {});
+        QVERIFY(shown.isEmpty());
+        QCOMPARE(f->messages.texts().size(), 1);
+        QVERIFY2(f->messages.texts()[0].contains("ce n'est pas un fichier ordinaire"),
+                 qPrintable(f->messages.texts()[0]));
+    }
+#endif
 
     void entryWithMoreThanSixFieldsIsNotCopied()
     {

@@ -96,6 +96,28 @@ private slots:
         QCOMPARE(fallback.dataFolder, dir.filePath("prog") + "/pr/");
         QVERIFY(QFileInfo(dir.filePath("prog/pr")).isDir());
     }
+
+#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
+    void xdgDataHome_data()
+    {
+        QTest::addColumn<QByteArray>("value");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("absolute") << QByteArray("/srv/data") << "/srv/data";
+        QTest::newRow("unset") << QByteArray() << QDir::homePath() + "/.local/share";
+        QTest::newRow("relative, ignored") << QByteArray("data") << QDir::homePath() + "/.local/share";
+        QTest::newRow("dot-relative, ignored") << QByteArray("./x") << QDir::homePath() + "/.local/share";
+    }
+    void xdgDataHome()
+    {
+        QFETCH(QByteArray, value);
+        QFETCH(QString, expected);
+        const QByteArray saved = qgetenv("XDG_DATA_HOME");
+        qputenv("XDG_DATA_HOME", value);
+        const QString path = systemAppDataPath();
+        qputenv("XDG_DATA_HOME", saved);
+        QCOMPARE(path, expected);
+    }
+#endif
 };
 
 QTEST_GUILESS_MAIN(TestDataFolder)
