@@ -116,7 +116,7 @@ qsizetype DirectoryContent::find(const PersonRecord& person) const
     const QByteArray first = encoded(person.firstName);
     std::array<QByteArrayView, 6> fields;
     for (qsizetype i = 0; i < lines.size(); ++i) {
-        splitRecordLine(line(i), fields);
+        splitRecordLine(line(i), fields, 2);
         if (fields[0] == last && fields[1] == first)
             return i;
     }
@@ -205,7 +205,7 @@ QByteArray rebuildDirectory(const DirectoryContent& content, const PersonRecord*
         for (qsizetype i = 0; i < content.count(); ++i) {
             if (i == userAt)
                 continue;
-            splitRecordLine(content.line(i), fields);
+            splitRecordLine(content.line(i), fields, 2);
             if (fields[0] == last && fields[1] == first) {
                 partnerAt = i;
                 break;

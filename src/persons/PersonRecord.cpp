@@ -16,7 +16,7 @@ QByteArray formatRecordLine(const PersonRecord& record)
     return line;
 }
 
-LineProblem splitRecordLine(QByteArrayView line, std::array<QByteArrayView, 6>& fields)
+LineProblem splitRecordLine(QByteArrayView line, std::array<QByteArrayView, 6>& fields, std::size_t wanted)
 {
     std::size_t count = 0;
     qsizetype pos = 0;
@@ -32,6 +32,8 @@ LineProblem splitRecordLine(QByteArrayView line, std::array<QByteArrayView, 6>& 
         if (count == fields.size())
             return LineProblem::TooManyFields;
         fields[count++] = line.sliced(pos + 1, close - pos - 1);
+        if (count == wanted && wanted < fields.size())
+            return LineProblem::None;
         pos = close + 1;
         // Whatever follows the closing quote up to the next comma is skipped.
         while (pos < size && line[pos] != ',')

@@ -32,8 +32,9 @@ QByteArray formatRecordLine(const PersonRecord& record);
 enum class LineProblem { None, NotQuoted, QuoteNotClosed, TooFewFields, TooManyFields };
 
 // The six fields of a line, still in Windows-1252, without their quotes; LineProblem::None when the line is exactly
-// six quoted fields separated by commas. Text between a closing quote and the next comma is skipped.
-LineProblem splitRecordLine(QByteArrayView line, std::array<QByteArrayView, 6>& fields);
+// six quoted fields separated by commas. Text between a closing quote and the next comma is skipped. With wanted
+// below six, stops after that many fields without checking the rest of the line.
+LineProblem splitRecordLine(QByteArrayView line, std::array<QByteArrayView, 6>& fields, std::size_t wanted = 6);
 
 // Reads one line; nothing when it is not exactly six quoted fields separated by commas.
 std::optional<PersonRecord> parseRecordLine(QByteArrayView line);

@@ -9,6 +9,10 @@
 #include <csignal>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <unistd.h>
+#endif
+#ifdef Q_OS_LINUX
+#include <sys/mount.h>
 #endif
 
 namespace {
@@ -509,6 +513,44 @@ private slots:
         QCOMPARE(bytes(txt()), original);
         QCOMPARE(bytes(bak()), olderBackup);
         QCOMPARE(QDir(m_folder).entryList(QDir::Files | QDir::Hidden).size(), 2); // no temporary file left
+    }
+
+#endif
+
+#ifdef Q_OS_LINUX
+    // The same on a real, small file system filled to the last byte, where the system allows mounting one.
+    void realFullDiskLeavesBothFilesAsTheyWere()
+    {
+        const QString mountPoint = m_dir->filePath("small");
+        QVERIFY(QDir().mkpath(mountPoint));
+        if (geteuid() != 0 || mount("tmpfs", QFile::encodeName(mountPoint).constData(), "tmpfs", 0, "size=64k") != 0)
+            QSKIP("mounting a small file system needs root");
+        m_folder = mountPoint + "/";
+        const QByteArray original = "\"Durand\",\"Anne\",\"5\",\"4\",\"0\",\"361792450\"\r\n"
+                                    "\"Martin\",\"Luc\",\"3\",\"\",\"\",\"\"\r\n";
+        const QByteArray olderBackup = "\"Durand\",\"Anne\",\"5\",\"4\",\"0\",\"361792450\"\r\n";
+        write(txt(), original);
+        write(bak(), olderBackup);
+        {
+            QFile filler(m_folder + "filler");
+            QVERIFY(filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
+            const QByteArray block(512, 'x');
+            while (filler.write(block) == block.size()) {
+            }
+            while (filler.write("x", 1) == 1) {
+            }
+        }
+        const auto problem = save(user("Nouveau", "Venu"), PersonRecord{});
+        const QByteArray txtAfter = bytes(txt());
+        const QByteArray bakAfter = bytes(bak());
+        const QStringList left = QDir(m_folder).entryList(QDir::Files | QDir::Hidden);
+        umount(QFile::encodeName(mountPoint).constData());
+
+        QVERIFY(problem);
+        QVERIFY2(problem->message.contains("le disque est plein"), qPrintable(problem->message));
+        QCOMPARE(txtAfter, original);
+        QCOMPARE(bakAfter, olderBackup);
+        QCOMPARE(left, (QStringList{"filler", "prrep.bak", "prrep.txt"}));
     }
 #endif
 };
