@@ -660,8 +660,7 @@ void MainWindow::savePersons()
     user.type = m_te1->text().trimmed();
     user.wing1 = m_aile1->text().trimmed();
     user.wing2 = m_aile2->text().trimmed();
-    for (int i = 1; i <= 9; ++i)
-        user.profile += QString::number(m_state.scores[i]);
+    user.profile = profileDigits(m_state.scores);
 
     PersonRecord partner;
     partner.lastName = m_partnerLastName->text().trimmed();
@@ -698,26 +697,23 @@ void MainWindow::openPerson()
 {
     OpenPersonDialog dialog(m_services.dataFolder, *m_services.messages, this);
     dialog.exec();
-    const QStringList fields = dialog.fields();
+    const PersonRecord person = dialog.chosen();
     switch (dialog.choice()) {
     case OpenPersonDialog::Choice::None:
         return;
     case OpenPersonDialog::Choice::User:
         effacer();
-        m_firstName->setText(fields[1]);
-        m_lastName->setText(fields[0]);
-        m_te1->setText(fields[2]);
-        m_aile1->setText(fields[3]);
-        m_aile2->setText(fields[4]);
-        for (int i = 1; i <= 9; ++i) {
-            const QChar c = fields[5].size() >= i ? fields[5][i - 1] : QChar();
-            m_state.scores[i] = (c >= u'0' && c <= u'9') ? qint16(c.unicode() - u'0') : qint16(0);
-        }
+        m_firstName->setText(person.firstName);
+        m_lastName->setText(person.lastName);
+        m_te1->setText(person.type);
+        m_aile1->setText(person.wing1);
+        m_aile2->setText(person.wing2);
+        m_state.scores = scoresFromProfile(person.profile);
         return;
     case OpenPersonDialog::Choice::Partner:
-        m_partnerFirstName->setText(fields[1]);
-        m_partnerLastName->setText(fields[0]);
-        m_te2->setText(fields[2]);
+        m_partnerFirstName->setText(person.firstName);
+        m_partnerLastName->setText(person.lastName);
+        m_te2->setText(person.type);
         return;
     }
 }

@@ -112,13 +112,13 @@ void OpenPersonDialog::choose(Choice choice)
         return;
     }
     bool tooMany = false;
-    const QStringList fields = splitEntry(current.data().toString(), &tooMany);
+    splitEntry(current.data().toString(), &tooMany);
     if (tooMany) {
         m_messages.inform(this, QStringLiteral("Cette personne ne peut pas être reprise : son nom ou son type contient "
                                                "le caractère « ; », qui sépare les champs de la liste."));
         return;
     }
     m_choice = choice;
-    m_fields = fields;
+    m_chosen = static_cast<const PersonListModel*>(m_list->model())->record(current.row());
     accept();
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "persons/PersonRecord.h"
+
 #include <QDialog>
 #include <QStringList>
 
@@ -17,7 +19,7 @@ public:
     OpenPersonDialog(const QString& dataFolder, MessageService& messages, QWidget* parent = nullptr);
 
     Choice choice() const { return m_choice; }
-    QStringList fields() const { return m_fields; } // six fields of the chosen entry
+    PersonRecord chosen() const { return m_chosen; }
 
     // Six fields, split on ";"; fields the entry does not reach stay empty. Also tells whether it held more.
     static QStringList splitEntry(const QString& entry, bool* tooManyFields = nullptr);
@@ -34,5 +36,5 @@ private:
     QPushButton* m_toUser;
     QPushButton* m_toPartner;
     Choice m_choice = Choice::None;
-    QStringList m_fields;
+    PersonRecord m_chosen;
 };

@@ -2,6 +2,24 @@
 
 #include "platform/Cp1252.h"
 
+QString profileDigits(const std::array<qint16, 10>& scores)
+{
+    QString digits;
+    for (std::size_t i = 1; i <= 9; ++i)
+        digits += QChar(u'0' + scores[i]);
+    return digits;
+}
+
+std::array<qint16, 10> scoresFromProfile(const QString& profile)
+{
+    std::array<qint16, 10> scores{};
+    for (int i = 1; i <= 9; ++i) {
+        const QChar c = i <= profile.size() ? profile[i - 1] : QChar();
+        scores[std::size_t(i)] = (c >= u'0' && c <= u'9') ? qint16(c.unicode() - u'0') : qint16(0);
+    }
+    return scores;
+}
+
 QByteArray formatRecordLine(const PersonRecord& record)
 {
     QByteArray line;

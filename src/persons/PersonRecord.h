@@ -25,6 +25,11 @@ struct PersonRecord
     bool operator==(const PersonRecord&) const = default;
 };
 
+// The profile field: the nine scores of types 1 to 9, one digit each.
+QString profileDigits(const std::array<qint16, 10>& scores);
+// The scores a profile field stands for: a character that is not a digit, or a missing one, counts as 0.
+std::array<qint16, 10> scoresFromProfile(const QString& profile);
+
 // The line of a record, in Windows-1252, without its line end. The record must have passed checkStorable.
 QByteArray formatRecordLine(const PersonRecord& record);
 

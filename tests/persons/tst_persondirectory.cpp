@@ -111,6 +111,25 @@ private slots:
         QCOMPARE(parseRecordLine(line), std::optional(record));
     }
 
+    void profileField_data()
+    {
+        QTest::addColumn<QString>("profile");
+        QTest::addColumn<QList<int>>("scores");
+        QTest::newRow("nine digits") << "361792450" << QList<int>{3, 6, 1, 7, 9, 2, 4, 5, 0};
+        QTest::newRow("partner record, empty") << "" << QList<int>{0, 0, 0, 0, 0, 0, 0, 0, 0};
+        QTest::newRow("short, letters and extra characters") << "1x3-5" << QList<int>{1, 0, 3, 0, 5, 0, 0, 0, 0};
+        QTest::newRow("characters after the ninth ignored") << "9876543217" << QList<int>{9, 8, 7, 6, 5, 4, 3, 2, 1};
+    }
+    void profileField()
+    {
+        QFETCH(QString, profile);
+        QFETCH(QList<int>, scores);
+        const std::array<qint16, 10> read = scoresFromProfile(profile);
+        for (int i = 1; i <= 9; ++i)
+            QCOMPARE(int(read[std::size_t(i)]), scores[i - 1]);
+        QCOMPARE(profileDigits({0, 3, 6, 1, 7, 9, 2, 4, 5, 0}), QStringLiteral("361792450"));
+    }
+
     void noFileWithBothLines()
     {
         QVERIFY(!save(user("Durand", "Anne"), partner("Martin", "Luc")));
