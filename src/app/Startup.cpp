@@ -28,12 +28,23 @@ int runPsycheRondo(QApplication& app, const std::function<void(QMainWindow&)>& s
 
     QtMessageService messages;
     QtPrintService printer;
+    StartupContext context;
+    context.appDataPath = QDir::toNativeSeparators(systemAppDataPath());
+    context.executableFolder = QDir::toNativeSeparators(QApplication::applicationDirPath());
+    context.separator = platformSeparator();
+    context.makeFolder = makeFolderIfMissing;
+    context.messages = &messages;
+    context.printer = &printer;
+    return runPsycheRondo(app, context, shown);
+}
 
-    const QString executableFolder = QDir::toNativeSeparators(QApplication::applicationDirPath());
-    const DataFolderResult folder = settleDataFolder(QDir::toNativeSeparators(systemAppDataPath()), executableFolder,
-                                                     platformSeparator(), makeFolderIfMissing);
+int runPsycheRondo(QApplication& app, const StartupContext& context, const std::function<void(QMainWindow&)>& shown)
+{
+    const DataFolderResult folder =
+        settleDataFolder(context.appDataPath, context.executableFolder, context.separator, context.makeFolder);
     if (!folder.ok) {
-        messages.show(nullptr, {QStringLiteral("Le dossier de données « %1 » n'a pas pu être créé. Psyche Rondo ne "
+        context.messages->show(nullptr,
+                               {QStringLiteral("Le dossier de données « %1 » n'a pas pu être créé. Psyche Rondo ne "
                                                "peut pas démarrer.")
                                     .arg(folder.dataFolder),
                                 QStringLiteral("Erreur"), MessageButtons::Ok, MessageIcon::Exclamation});
@@ -41,8 +52,8 @@ int runPsycheRondo(QApplication& app, const std::function<void(QMainWindow&)>& s
     }
 
     Services services;
-    services.messages = &messages;
-    services.printer = &printer;
+    services.messages = context.messages;
+    services.printer = context.printer;
     services.dataFolder = folder.dataFolder;
     services.randomSeed = [] { return quint32(QDateTime::currentMSecsSinceEpoch()); };
 

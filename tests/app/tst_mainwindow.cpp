@@ -1,25 +1,19 @@
-#include "MainWindowFixture.h"
+#include "MainWindowTest.h"
 
 #include <QAccessible>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QMenuBar>
 #include <QTabWidget>
+#include <QTimer>
 
-class TestMainWindow : public QObject
+using namespace Qt::StringLiterals;
+
+class TestMainWindow : public MainWindowTest
 {
     Q_OBJECT
-    std::unique_ptr<MainWindowFixture> f;
 
 private slots:
-    void init() { f = std::make_unique<MainWindowFixture>(); }
-    void cleanup()
-    {
-        QVERIFY(f->messages.unexpected.isEmpty());
-        f.reset();
-        QVERIFY(QApplication::topLevelWidgets().isEmpty());
-    }
-
     void startsAsLaidOut()
     {
         QCOMPARE(f->window->windowTitle(), QStringLiteral("Psyche Rondo"));
@@ -139,6 +133,95 @@ private slots:
         // The figures say in words what they highlight.
         QCOMPARE(f->detailsFigure()->accessibleDescription(),
                  QStringLiteral("Types marqués en rouge : 4. Ailes en jaune : 5. Lignes en rouge : 1-4, 4-2."));
+    }
+
+    // Every field, label, colour and list that "Effacer tout" empties, filled first so that a forgotten one shows.
+    void effacerEmptiesEveryListedControl()
+    {
+        for (const char* name : {"firstNameField", "lastNameField", "partnerFirstNameField", "partnerLastNameField"})
+            f->field(QLatin1String(name))->setText(QStringLiteral("Nom"));
+        f->computeFrom(QStringLiteral("4"), QStringLiteral("3"), QStringLiteral("5"),
+                       Scores{0, 1, 2, 3, 4, 5, 6, 7, 8, 9});
+        f->field(QStringLiteral("te2"))->setText(QStringLiteral("1"));
+        f->button(QStringLiteral("interactionComputeButton"))->click();
+        f->find<QComboBox>(QStringLiteral("qualityCombo"))->setCurrentIndex(2);
+        QCOMPARE(f->text(QStringLiteral("antidoteValue")), QStringLiteral("Equanimité"));
+
+        f->button(QStringLiteral("clearAllButton"))->click();
+
+        for (const char* name :
+             {"firstNameField", "lastNameField", "partnerFirstNameField", "partnerLastNameField", "te2"})
+            QVERIFY2(f->field(QLatin1String(name))->text().isEmpty(), name);
+        for (const char* name : {"te1", "aile1", "aile2", "synthesisTypeValue", "detailsTypeValue", "wingValue",
+                                 "chargePointValue", "dischargePointValue", "passionValue", "antidoteValue",
+                                 "evolutionValue1", "evolutionValue2", "qualityTypeValue", "pitfallValue",
+                                 "pitfallTypeValue", "challengeTypeValue", "challengeValue", "allergyTypeValue"})
+            QVERIFY2(f->text(QLatin1String(name)).isEmpty(), name);
+        const QColor buttonText = f->window->palette().color(QPalette::ButtonText);
+        const QColor lightGreen(192, 255, 192), green(0, 255, 0);
+        const QList<std::tuple<int, int, QColor>> lines = {{3, 6, lightGreen}, {6, 9, lightGreen}, {9, 3, lightGreen},
+                                                           {1, 4, green},      {4, 2, green},      {2, 8, green},
+                                                           {8, 5, green},      {5, 7, green},      {7, 1, green}};
+        for (EnneagramFigure* figure : {f->detailsFigure(), f->interactionFigure()}) {
+            for (int n = 1; n <= 9; ++n)
+                QCOMPARE(figure->numberColour(n), buttonText);
+            for (const auto& [a, b, colour] : lines)
+                QCOMPARE(figure->lineColour(a, b), colour);
+        }
+        for (const char* name :
+             {"synthesisButton", "detailsButton", "interactionButton", "quadrantButton", "interactionComputeButton"})
+            QVERIFY2(!f->button(QLatin1String(name))->isEnabled(), name);
+        QCOMPARE(f->window->state().scores, Scores{});
+        const QuadrantTable& table = f->window->state().quadrantTable;
+        for (int row = 0; row <= 10; ++row)
+            for (const Corner corner : {Corner::Quality, Corner::Pitfall, Corner::Challenge, Corner::Allergy})
+                for (const Layer layer : {Layer::Type, Layer::Word})
+                    QVERIFY(table.cell(row, corner, layer).isEmpty());
+        QVERIFY(f->find<QGroupBox>(QStringLiteral("profileFrame"))->isHidden());
+        QCOMPARE(f->find<QComboBox>(QStringLiteral("qualityCombo"))->count(), 0);
+        QCOMPARE(f->find<QComboBox>(QStringLiteral("allergyCombo"))->count(), 0);
+    }
+
+    // Each of the four name fields, typed into, makes its button the default, whichever was the default before.
+    void nameFieldsChooseTheDefaultButton_data()
+    {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("before");
+        QTest::addColumn<QString>("after");
+        QTest::newRow("your first name") << u"firstNameField"_s << u"partnerFirstNameField"_s << u"computeButton"_s;
+        QTest::newRow("your last name") << u"lastNameField"_s << u"partnerFirstNameField"_s << u"computeButton"_s;
+        QTest::newRow("partner's first name")
+            << u"partnerFirstNameField"_s << u"firstNameField"_s << u"questionnaireButton"_s;
+        QTest::newRow("partner's last name")
+            << u"partnerLastNameField"_s << u"firstNameField"_s << u"questionnaireButton"_s;
+    }
+    void nameFieldsChooseTheDefaultButton()
+    {
+        QFETCH(QString, field);
+        QFETCH(QString, before);
+        QFETCH(QString, after);
+        f->find<QTabWidget>(u"mainTabs"_s)->setCurrentIndex(3);
+        QTest::keyClicks(f->field(before), u"a"_s);
+        QVERIFY(f->window->defaultButton() != f->button(after));
+        QTest::keyClicks(f->field(field), u"b"_s);
+        QCOMPARE(f->window->defaultButton(), f->button(after));
+        QVERIFY(f->button(after)->isDefault());
+        QVERIFY(!f->button(after == u"computeButton" ? u"questionnaireButton"_s : u"computeButton"_s)->isDefault());
+    }
+
+    void quitterEndsTheEventLoop()
+    {
+        bool timedOut = false;
+        QTimer::singleShot(0, f->window.get(), [this] { f->window->findChild<QAction*>(u"m_quitter"_s)->trigger(); });
+        QTimer guard; // stops with its test
+        guard.setSingleShot(true);
+        connect(&guard, &QTimer::timeout, qApp, [&timedOut] {
+            timedOut = true;
+            QCoreApplication::exit(1);
+        });
+        guard.start(5000);
+        QCOMPARE(QApplication::exec(), 0);
+        QVERIFY(!timedOut);
     }
 
     void aboutBox()

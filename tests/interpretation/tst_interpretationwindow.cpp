@@ -41,7 +41,11 @@ private slots:
         window.appendLine("A");
         window.appendLine("");
         window.appendLine(" B ");
-        QCOMPARE(window.text(), QStringLiteral("A\r\n\r\n B \r\n"));
+        window.appendLine(QStringLiteral("C\r\nD"));
+        QCOMPARE(window.text(), QStringLiteral("A\r\n\r\n B \r\nC\r\nD\r\n"));
+        // On screen every CR LF is a line break.
+        QCOMPARE(window.textBox()->toPlainText(), QStringLiteral("A\n\n B \nC\nD\n"));
+        QCOMPARE(window.textBox()->document()->blockCount(), 6);
         window.clearText();
         QCOMPARE(window.text(), QString());
         QVERIFY(window.textBox()->toPlainText().isEmpty());

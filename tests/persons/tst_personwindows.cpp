@@ -1,19 +1,21 @@
-#include "MainWindowFixture.h"
+#include "MainWindowTest.h"
 #include "persons/OpenPersonDialog.h"
 #include "persons/PersonDirectory.h"
 
 #include <QListView>
+#include <QTabWidget>
 #include <QTimer>
 
 #ifdef Q_OS_UNIX
 #include <sys/stat.h>
 #endif
 
+using namespace Qt::StringLiterals;
+
 // The open-person window is modal: a timer acts on it once it is shown.
-class TestPersonWindows : public QObject
+class TestPersonWindows : public MainWindowTest
 {
     Q_OBJECT
-    std::unique_ptr<MainWindowFixture> f;
 
     void writeDirectory(const QByteArray& content)
     {
@@ -52,13 +54,6 @@ class TestPersonWindows : public QObject
     }
 
 private slots:
-    void init() { f = std::make_unique<MainWindowFixture>(); }
-    void cleanup()
-    {
-        QVERIFY(f->messages.unexpected.isEmpty());
-        f.reset();
-    }
-
     void saveThenReopenRestoresThePerson()
     {
         f->field("firstNameField")->setText("  Anne ");
@@ -204,6 +199,64 @@ private slots:
         QVERIFY(f->messages.transcript[0].request.text.contains("« Nom »"));
         QCOMPARE(QApplication::focusWidget(), f->field("lastNameField"));
         QCOMPARE(directoryBytes(), original);
+    }
+
+    // A row can be current (the focus frame) without being selected: "-> Vous" and "-> Partenaire" then copy nothing.
+    void currentButUnselectedRowIsNotCopied_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::newRow("-> Vous") << u"toUserButton"_s;
+        QTest::newRow("-> Partenaire") << u"toPartnerButton"_s;
+    }
+    void currentButUnselectedRowIsNotCopied()
+    {
+        QFETCH(QString, button);
+        writeDirectory("\"Martin\",\"Luc\",\"3\",\"\",\"\",\"\"\r\n");
+        f->field(u"firstNameField"_s)->setText(u"Anne"_s);
+        bool closed = false;
+        openWith([&](OpenPersonDialog* d) {
+            auto* list = d->findChild<QListView*>(u"personList"_s);
+            list->setCurrentIndex(list->model()->index(0, 0));
+            list->clearSelection();
+            QCOMPARE(list->currentIndex().row(), 0);
+            d->findChild<QPushButton*>(button)->click();
+            closed = !d->isVisible();
+        });
+        QVERIFY(closed);
+        QCOMPARE(f->field(u"firstNameField"_s)->text(), u"Anne"_s);
+        QVERIFY(f->field(u"lastNameField"_s)->text().isEmpty());
+        QVERIFY(f->field(u"partnerLastNameField"_s)->text().isEmpty());
+        QVERIFY(f->field(u"te2"_s)->text().isEmpty());
+        QVERIFY(f->messages.transcript.isEmpty());
+    }
+
+    // A name or type that cannot be stored is refused, and the focus goes to the field that holds it.
+    void refusedSaveFocusesTheFieldAtFault_data()
+    {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<int>("tab");
+        QTest::newRow("your last name") << u"lastNameField"_s << 0;
+        QTest::newRow("your first name") << u"firstNameField"_s << 0;
+        QTest::newRow("partner's last name") << u"partnerLastNameField"_s << 3;
+        QTest::newRow("partner's first name") << u"partnerFirstNameField"_s << 3;
+        QTest::newRow("partner's type") << u"te2"_s << 3;
+    }
+    void refusedSaveFocusesTheFieldAtFault()
+    {
+        QFETCH(QString, field);
+        QFETCH(int, tab);
+        f->field(u"firstNameField"_s)->setText(u"Anne"_s);
+        f->field(u"lastNameField"_s)->setText(u"Durand"_s);
+        f->field(u"partnerFirstNameField"_s)->setText(u"Luc"_s);
+        f->field(u"partnerLastNameField"_s)->setText(u"Martin"_s);
+        f->field(u"te2"_s)->setText(u"3"_s);
+        f->field(field)->setText(f->field(field)->text() + u'"');
+        f->button(u"clearAllButton"_s)->setFocus();
+        f->window->findChild<QAction*>(u"m_enregistrer"_s)->trigger();
+        QCOMPARE(f->messages.transcript.size(), 1);
+        QCOMPARE(QApplication::focusWidget(), f->field(field));
+        QCOMPARE(f->find<QTabWidget>(u"mainTabs"_s)->currentIndex(), tab);
+        QVERIFY(!QFile::exists(directoryFilePath(f->dataFolder())));
     }
 
     void replacingAsksFirst()

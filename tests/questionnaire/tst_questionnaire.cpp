@@ -1,19 +1,15 @@
-#include "MainWindowFixture.h"
+#include "MainWindowTest.h"
 #include "questionnaire/Questions.h"
 
 #include <QGroupBox>
 #include <QRandomGenerator>
 #include <QSet>
 
-class TestQuestionnaire : public QObject
+class TestQuestionnaire : public MainWindowTest
 {
     Q_OBJECT
-    std::unique_ptr<MainWindowFixture> f;
 
 private slots:
-    void init() { f = std::make_unique<MainWindowFixture>(); }
-    void cleanup() { f.reset(); }
-
     void asksEveryQuestionOnceThenShowsTheType()
     {
         f->field("firstNameField")->setText("Anne");

@@ -1,25 +1,17 @@
-#include "MainWindowFixture.h"
+#include "MainWindowTest.h"
 #include "questionnaire/ProfileChart.h"
 
 #include <QComboBox>
 #include <QGroupBox>
 
-class TestResultDisplay : public QObject
+class TestResultDisplay : public MainWindowTest
 {
     Q_OBJECT
-    std::unique_ptr<MainWindowFixture> f;
 
     QComboBox* quality() const { return f->find<QComboBox>("qualityCombo"); }
     QComboBox* allergy() const { return f->find<QComboBox>("allergyCombo"); }
 
 private slots:
-    void init() { f = std::make_unique<MainWindowFixture>(); }
-    void cleanup()
-    {
-        QVERIFY(f->messages.unexpected.isEmpty());
-        f.reset();
-    }
-
     void typeFourWithUpperWing()
     {
         f->computeFrom(" 4", " 0", " 5", Scores{0, 3, 5, 2, 7, 6, 1, 0, 4, 2});

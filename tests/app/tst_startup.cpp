@@ -1,0 +1,96 @@
+#include "FakeServices.h"
+#include "app/Startup.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QMainWindow>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QtTest>
+
+using namespace Qt::StringLiterals;
+
+// Start-up runs against folders in a temporary directory; the fakes stand in for message boxes and printing.
+class TestStartup : public QObject
+{
+    Q_OBJECT
+    QTemporaryDir m_dir;
+    FakeMessageService m_messages;
+    FakePrintService m_printer;
+
+    StartupContext context() { return {appData(), program(), u'/', makeFolderIfMissing, &m_messages, &m_printer}; }
+    QString appData() const { return m_dir.filePath(u"appdata"_s); }
+    QString program() const { return m_dir.filePath(u"program"_s); }
+    static void putFile(const QString& path)
+    {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+    }
+
+private slots:
+    void init()
+    {
+        QVERIFY(QDir().mkpath(appData()));
+        QVERIFY(QDir().mkpath(program()));
+        m_messages.transcript.clear();
+    }
+    void cleanup()
+    {
+        QVERIFY(QDir(appData()).removeRecursively());
+        QVERIFY(QDir(program()).removeRecursively());
+        QVERIFY(QApplication::topLevelWidgets().isEmpty());
+    }
+
+    void showsTheMainWindowWithItsDataFolder()
+    {
+        int shownCount = 0;
+        QString title;
+        const int exitCode = runPsycheRondo(*qApp, context(), [&](QMainWindow& window) {
+            ++shownCount;
+            title = window.windowTitle();
+            QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+        });
+        QCOMPARE(exitCode, 0);
+        QCOMPARE(shownCount, 1);
+        QCOMPARE(title, u"Psyche Rondo"_s);
+        QVERIFY(QFileInfo(appData() + u"/pr"_s).isDir());
+        QVERIFY(!QFileInfo::exists(program() + u"/pr"_s));
+        QVERIFY(m_messages.transcript.isEmpty());
+    }
+
+    void fallsBackToTheProgramFolderSilently()
+    {
+        putFile(appData() + u"/pr"_s); // a file where the folder should be
+        const int exitCode = runPsycheRondo(*qApp, context(),
+                                            [](QMainWindow&) { QTimer::singleShot(0, qApp, &QCoreApplication::quit); });
+        QCOMPARE(exitCode, 0);
+        QVERIFY(QFileInfo(program() + u"/pr"_s).isDir());
+        QVERIFY(m_messages.transcript.isEmpty());
+    }
+
+    // Neither folder can be made: the user is told, in French, and the program ends with 1 without a window.
+    void noDataFolderStopsWithAMessage()
+    {
+        putFile(appData() + u"/pr"_s);
+        putFile(program() + u"/pr"_s);
+        bool shown = false;
+        const int exitCode = runPsycheRondo(*qApp, context(), [&](QMainWindow&) {
+            shown = true;
+            QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+        });
+        QCOMPARE(exitCode, 1);
+        QVERIFY(!shown);
+        QCOMPARE(m_messages.transcript.size(), 1);
+        const MessageRequest& box = m_messages.transcript[0].request;
+        QCOMPARE(box.text,
+                 u"Le dossier de données « %1/pr/ » n'a pas pu être créé. Psyche Rondo ne peut pas démarrer."_s.arg(
+                     program()));
+        QCOMPARE(box.title, u"Erreur"_s);
+        QCOMPARE(box.icon, MessageIcon::Exclamation);
+        QCOMPARE(box.buttons, MessageButtons::Ok);
+    }
+};
+
+QTEST_MAIN(TestStartup)
+#include "tst_startup.moc"
