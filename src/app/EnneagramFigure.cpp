@@ -54,6 +54,11 @@ EnneagramFigure::EnneagramFigure(QWidget* parent) : QWidget(parent)
     resetColours();
 }
 
+QRect EnneagramFigure::area()
+{
+    return twips::rect(0, 0, 5400, 6855);
+}
+
 QColor EnneagramFigure::numberColour(int number) const
 {
     return number >= 1 && number <= 9 ? m_numberColours[number] : QColor();
@@ -137,18 +142,18 @@ void EnneagramFigure::paintEvent(QPaintEvent*)
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setPen(Qt::NoPen);
     painter.setBrush(QColor(128, 128, 255));
-    painter.drawEllipse(twips::pageRect(480, 1620, 4455, 3975));
+    painter.drawEllipse(twips::rect(480, 1620, 4455, 3975));
 
     for (int i = 0; i < kLineCount; ++i) {
         painter.setPen(QPen(m_lineColours[i], 3));
-        painter.drawLine(twips::pagePoint(kLines[i].from.x(), kLines[i].from.y()),
-                         twips::pagePoint(kLines[i].to.x(), kLines[i].to.y()));
+        painter.drawLine(twips::point(kLines[i].from.x(), kLines[i].from.y()),
+                         twips::point(kLines[i].to.x(), kLines[i].to.y()));
     }
 
     painter.setFont(twips::verdana(14.25));
     for (int n = 1; n <= 9; ++n) {
         painter.setPen(m_numberColours[n]);
-        const QRect box = twips::pageRect(kNumberCorners[n].x(), kNumberCorners[n].y(), 180, 375);
+        const QRect box = twips::rect(kNumberCorners[n].x(), kNumberCorners[n].y(), 180, 375);
         painter.drawText(box.adjusted(-4, 0, 4, 0), Qt::AlignCenter, QString::number(n));
     }
 }

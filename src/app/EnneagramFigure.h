@@ -17,6 +17,10 @@ public:
 
     explicit EnneagramFigure(QWidget* parent = nullptr);
 
+    // The figure's place on its tab page, from the tab control's top-left corner, where the figure's own
+    // coordinates start: its circle, numbers and lines are given from there.
+    static QRect area();
+
     QColor numberColour(int number) const;
     void setNumberColour(int number, const QColor& colour);
 

@@ -28,8 +28,6 @@
 #include <QRandomGenerator>
 #include <QTabWidget>
 
-using twips::pageRect;
-
 namespace {
 
 const QString kNoTypeYet =
@@ -74,8 +72,13 @@ MainWindow::MainWindow(const Services& services, QWidget* parent) : QMainWindow(
     m_tabs->addTab(m_quadrantPage, QStringLiteral("Carré fondamental"));
     connect(m_quadrantPage->interpretButton(), &QPushButton::clicked, this, &MainWindow::interpretQuadrant);
     m_tabs->addTab(buildInteractionPage(), QStringLiteral("Interaction entre deux personnes"));
-    controls::setColour(m_quadrantPage, QPalette::Window, QColor(192, 128, 255));
-    m_quadrantPage->setAutoFillBackground(true);
+    // Each page is white around its coloured rectangle.
+    for (int i = 0; i < m_tabs->count(); ++i) {
+        QWidget* page = m_tabs->widget(i);
+        page->setAutoFillBackground(true);
+        controls::setColour(page, QPalette::Window, Qt::white);
+        twips::placeOnTabPage(page);
+    }
 
     // The theme's print buffer, never shown.
     m_rtb1 = new QPlainTextEdit(area);
@@ -249,7 +252,7 @@ QWidget* MainWindow::makePage(const QColor& colour)
 {
     auto* page = new QWidget;
     auto* background = new QWidget(page);
-    background->setGeometry(pageRect(120, 480, 11895, 6375));
+    background->setGeometry(twips::rect(120, 480, 11895, 6375));
     background->setAutoFillBackground(true);
     controls::setColour(background, QPalette::Window, colour);
     return page;
@@ -260,22 +263,22 @@ QWidget* MainWindow::buildSynthesisPage()
     QWidget* page = makePage(QColor(128, 128, 255));
     page->setObjectName(QStringLiteral("synthesisPage"));
     const QFont big = twips::sansSerif(13.5);
-    controls::label(page, QStringLiteral("Type Ennéagramme :"), pageRect(4440, 2700, 2895, 375), big);
-    m_synthesisType = addValue(page, "synthesisTypeValue", pageRect(7320, 2700, 975, 375), big);
+    controls::label(page, QStringLiteral("Type Ennéagramme :"), twips::rect(4440, 2700, 2895, 375), big);
+    m_synthesisType = addValue(page, "synthesisTypeValue", twips::rect(7320, 2700, 975, 375), big);
     m_synthesisType->setAccessibleName(QStringLiteral("Type Ennéagramme"));
 
     m_questionnaire = addButton(page, "questionnaireButton", QStringLiteral("Répondre au questionnaire"),
-                                pageRect(4200, 1740, 4215, 615));
+                                twips::rect(4200, 1740, 4215, 615));
     connect(m_questionnaire, &QPushButton::clicked, this, &MainWindow::answerQuestionnaire);
     m_synthesisButton =
-        addButton(page, "synthesisButton", QStringLiteral("Interpréter"), pageRect(10560, 5520, 1095, 975));
+        addButton(page, "synthesisButton", QStringLiteral("Interpréter"), twips::rect(10560, 5520, 1095, 975));
     m_synthesisButton->setAccessibleName(QStringLiteral("Interpréter la synthèse"));
     m_synthesisButton->setEnabled(false);
     connect(m_synthesisButton, &QPushButton::clicked, this, &MainWindow::interpretSynthesis);
 
     m_profileFrame = new QGroupBox(QStringLiteral("Profil "), page);
     m_profileFrame->setObjectName(QStringLiteral("profileFrame"));
-    m_profileFrame->setGeometry(pageRect(4200, 3420, 4215, 2895));
+    m_profileFrame->setGeometry(twips::rect(4200, 3420, 4215, 2895));
     m_profileFrame->setAutoFillBackground(true);
     controls::setColour(m_profileFrame, QPalette::Window, QColor(128, 128, 255));
     m_chart = new ProfileChart(m_profileFrame);
@@ -291,7 +294,7 @@ QWidget* MainWindow::buildDetailsPage()
     page->setObjectName(QStringLiteral("detailsPage"));
     m_detailsFigure = new EnneagramFigure(page);
     m_detailsFigure->setObjectName(QStringLiteral("detailsFigureNumbers"));
-    m_detailsFigure->setGeometry(pageRect(0, 480, 5400, 6375));
+    m_detailsFigure->setGeometry(EnneagramFigure::area());
 
     const QFont big = twips::sansSerif(13.5);
     const auto row = [&](const QString& caption, const QRect& captionArea, const char* name, const QRect& valueArea) {
@@ -300,25 +303,26 @@ QWidget* MainWindow::buildDetailsPage()
         value->setAccessibleName(caption.chopped(2));
         return value;
     };
-    m_detailsType = row(QStringLiteral("Type Ennéagramme :"), pageRect(6360, 1740, 2895, 375), "detailsTypeValue",
-                        pageRect(9240, 1740, 615, 375));
-    m_wing =
-        row(QStringLiteral("Aile :"), pageRect(10080, 1740, 735, 375), "wingValue", pageRect(10920, 1740, 855, 375));
-    m_chargePoint = row(QStringLiteral("Point de charge :"), pageRect(6360, 2340, 2895, 375), "chargePointValue",
-                        pageRect(9240, 2340, 975, 375));
-    m_dischargePoint = row(QStringLiteral("Point de décharge :"), pageRect(6360, 2940, 2655, 375),
-                           "dischargePointValue", pageRect(9240, 2940, 975, 375));
-    m_passion = row(QStringLiteral("Passion :"), pageRect(6360, 3780, 1455, 375), "passionValue",
-                    pageRect(7800, 3780, 2415, 375));
-    m_antidote = row(QStringLiteral("Antidote :"), pageRect(6360, 4380, 1455, 375), "antidoteValue",
-                     pageRect(7800, 4380, 2415, 375));
-    m_evolution1 = row(QStringLiteral("Voie d'évolution :"), pageRect(6360, 5220, 2295, 375), "evolutionValue1",
-                       pageRect(8760, 5220, 360, 375));
-    controls::label(page, QStringLiteral("et"), pageRect(9120, 5220, 360, 375), big);
-    m_evolution2 = addValue(page, "evolutionValue2", pageRect(9480, 5220, 360, 375), big);
+    m_detailsType = row(QStringLiteral("Type Ennéagramme :"), twips::rect(6360, 1740, 2895, 375), "detailsTypeValue",
+                        twips::rect(9240, 1740, 615, 375));
+    m_wing = row(QStringLiteral("Aile :"), twips::rect(10080, 1740, 735, 375), "wingValue",
+                 twips::rect(10920, 1740, 855, 375));
+    m_chargePoint = row(QStringLiteral("Point de charge :"), twips::rect(6360, 2340, 2895, 375), "chargePointValue",
+                        twips::rect(9240, 2340, 975, 375));
+    m_dischargePoint = row(QStringLiteral("Point de décharge :"), twips::rect(6360, 2940, 2655, 375),
+                           "dischargePointValue", twips::rect(9240, 2940, 975, 375));
+    m_passion = row(QStringLiteral("Passion :"), twips::rect(6360, 3780, 1455, 375), "passionValue",
+                    twips::rect(7800, 3780, 2415, 375));
+    m_antidote = row(QStringLiteral("Antidote :"), twips::rect(6360, 4380, 1455, 375), "antidoteValue",
+                     twips::rect(7800, 4380, 2415, 375));
+    m_evolution1 = row(QStringLiteral("Voie d'évolution :"), twips::rect(6360, 5220, 2295, 375), "evolutionValue1",
+                       twips::rect(8760, 5220, 360, 375));
+    controls::label(page, QStringLiteral("et"), twips::rect(9120, 5220, 360, 375), big);
+    m_evolution2 = addValue(page, "evolutionValue2", twips::rect(9480, 5220, 360, 375), big);
     m_evolution2->setAccessibleName(QStringLiteral("Seconde voie d'évolution"));
 
-    m_detailsButton = addButton(page, "detailsButton", QStringLiteral("Interpréter"), pageRect(10560, 5520, 1095, 975));
+    m_detailsButton =
+        addButton(page, "detailsButton", QStringLiteral("Interpréter"), twips::rect(10560, 5520, 1095, 975));
     m_detailsButton->setAccessibleName(QStringLiteral("Interpréter les détails"));
     m_detailsButton->setEnabled(false);
     connect(m_detailsButton, &QPushButton::clicked, this, &MainWindow::interpretDetails);
@@ -331,32 +335,32 @@ QWidget* MainWindow::buildInteractionPage()
     page->setObjectName(QStringLiteral("interactionPage"));
     m_interactionFigure = new EnneagramFigure(page);
     m_interactionFigure->setObjectName(QStringLiteral("interactionFigureNumbers"));
-    m_interactionFigure->setGeometry(pageRect(0, 480, 5400, 6375));
+    m_interactionFigure->setGeometry(EnneagramFigure::area());
 
     const QFont font = this->font();
-    controls::label(page, QStringLiteral("Votre partenaire :"), pageRect(5760, 765, 1455, 255), font);
-    m_partnerFirstName =
-        addField(page, "partnerFirstNameField", pageRect(7200, 720, 2115, 285), QStringLiteral("Prénom du partenaire"));
+    controls::label(page, QStringLiteral("Votre partenaire :"), twips::rect(5760, 765, 1455, 255), font);
+    m_partnerFirstName = addField(page, "partnerFirstNameField", twips::rect(7200, 720, 2115, 285),
+                                  QStringLiteral("Prénom du partenaire"));
     m_partnerLastName =
-        addField(page, "partnerLastNameField", pageRect(9480, 720, 2115, 285), QStringLiteral("Nom du partenaire"));
+        addField(page, "partnerLastNameField", twips::rect(9480, 720, 2115, 285), QStringLiteral("Nom du partenaire"));
     connect(m_partnerFirstName, &QLineEdit::textChanged, this, [this] { setDefaultButton(m_questionnaire); });
     connect(m_partnerLastName, &QLineEdit::textChanged, this, [this] { setDefaultButton(m_questionnaire); });
-    controls::label(page, QStringLiteral("Type Ennéagramme :"), pageRect(7680, 1260, 1695, 255), font);
-    m_te2 = addField(page, "te2", pageRect(9480, 1200, 435, 285), QStringLiteral("Type Ennéagramme du partenaire"));
+    controls::label(page, QStringLiteral("Type Ennéagramme :"), twips::rect(7680, 1260, 1695, 255), font);
+    m_te2 = addField(page, "te2", twips::rect(9480, 1200, 435, 285), QStringLiteral("Type Ennéagramme du partenaire"));
 
     m_interactionCompute =
-        addButton(page, "interactionComputeButton", QStringLiteral("Calculer"), pageRect(8280, 1680, 1095, 305));
+        addButton(page, "interactionComputeButton", QStringLiteral("Calculer"), twips::rect(8280, 1680, 1095, 305));
     m_interactionCompute->setAccessibleName(QStringLiteral("Calculer l'interaction"));
     m_interactionCompute->setEnabled(false);
     connect(m_interactionCompute, &QPushButton::clicked, this, &MainWindow::computeInteraction);
 
     const QFont big = twips::sansSerif(13.5);
-    controls::label(page, QStringLiteral("Résultante :"), pageRect(6480, 3240, 1575, 375), big);
-    m_interactionKeyword = addValue(page, "interactionKeywordLabel", pageRect(8280, 3240, 3615, 375), big);
+    controls::label(page, QStringLiteral("Résultante :"), twips::rect(6480, 3240, 1575, 375), big);
+    m_interactionKeyword = addValue(page, "interactionKeywordLabel", twips::rect(8280, 3240, 3615, 375), big);
     m_interactionKeyword->setAccessibleName(QStringLiteral("Résultante"));
 
     m_interactionButton =
-        addButton(page, "interactionButton", QStringLiteral("Interpréter"), pageRect(10560, 5520, 1095, 975));
+        addButton(page, "interactionButton", QStringLiteral("Interpréter"), twips::rect(10560, 5520, 1095, 975));
     m_interactionButton->setAccessibleName(QStringLiteral("Interpréter l'interaction"));
     m_interactionButton->setEnabled(false);
     connect(m_interactionButton, &QPushButton::clicked, this, &MainWindow::interpretInteraction);

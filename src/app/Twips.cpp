@@ -5,6 +5,8 @@
 #include <QFontDatabase>
 #include <QLabel>
 #include <QStringList>
+#include <QTabWidget>
+#include <QVariant>
 #include <cmath>
 
 namespace twips {
@@ -29,14 +31,75 @@ QRect rect(int left, int top, int width, int height)
     return {toPixels(left), toPixels(top), toPixels(width), toPixels(height)};
 }
 
-QPoint pagePoint(int x, int y)
+namespace {
+
+const char* const kTabPosition = "psycheTabPosition";
+
+// Moves a page's children to their tab-control positions; watches the page, which is shown when its tab is
+// chosen, and the page's parent, which the tab control moves when it lays out its tab bar and frame.
+class TabPagePlacer : public QObject
 {
-    return point(x, y - kTabBarHeight);
+public:
+    explicit TabPagePlacer(QWidget* page) : QObject(page), m_page(page) {}
+
+    void place()
+    {
+        const QPoint offset = tabPageOffset(m_page);
+        if (offset == m_placedAt)
+            return;
+        m_placedAt = offset;
+        for (QObject* object : m_page->children()) {
+            auto* child = qobject_cast<QWidget*>(object);
+            if (!child || child->isWindow())
+                continue;
+            QVariant position = child->property(kTabPosition);
+            if (!position.isValid()) {
+                position = child->pos();
+                child->setProperty(kTabPosition, position);
+            }
+            child->move(position.toPoint() - offset);
+        }
+    }
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        switch (event->type()) {
+        case QEvent::Show:
+        case QEvent::Move:
+        case QEvent::Resize:
+        case QEvent::ParentChange:
+            place();
+            break;
+        default:
+            break;
+        }
+        return false;
+    }
+
+private:
+    QWidget* m_page;
+    QPoint m_placedAt{-1, -1};
+};
+
+} // namespace
+
+QPoint tabPageOffset(const QWidget* page)
+{
+    for (const QWidget* w = page->parentWidget(); w; w = w->parentWidget()) {
+        if (qobject_cast<const QTabWidget*>(w))
+            return page->mapTo(w, QPoint(0, 0));
+    }
+    return {};
 }
 
-QRect pageRect(int left, int top, int width, int height)
+void placeOnTabPage(QWidget* page)
 {
-    return rect(left, top - kTabBarHeight, width, height);
+    auto* placer = new TabPagePlacer(page);
+    page->installEventFilter(placer);
+    if (QWidget* parent = page->parentWidget())
+        parent->installEventFilter(placer);
+    placer->place();
 }
 
 namespace {

@@ -5,20 +5,24 @@
 #include <QRect>
 
 class QLabel;
+class QWidget;
 
 // The window layouts are given in twips (1/1440 inch). This is the one place where they become logical pixels.
 namespace twips {
 
 constexpr int kPerPixel = 15;
-// A page of the tab control starts below its tab bar; page positions are given from the top of the tab control.
-constexpr int kTabBarHeight = 360;
 
 int toPixels(int twips);
 int fromPixels(int pixels);
 QPoint point(int x, int y);
 QRect rect(int left, int top, int width, int height);
-QPoint pagePoint(int x, int y);
-QRect pageRect(int left, int top, int width, int height);
+
+// Positions on a tab page are given from the top-left corner of the tab control, while the page itself starts
+// wherever the style puts it, below the tab bar and inside the frame. Children of the page are created at their
+// tab-control positions; this keeps them there by shifting them by the page's real offset whenever it changes.
+void placeOnTabPage(QWidget* page);
+// Where the page's top-left corner lies in its tab control, in pixels; (0, 0) outside a tab control.
+QPoint tabPageOffset(const QWidget* page);
 
 // "MS Sans Serif" where the system has it, otherwise a close sans-serif.
 QFont sansSerif(qreal pointSize, bool bold = false);

@@ -9,8 +9,6 @@
 #include <QPushButton>
 #include <QtMath>
 
-using twips::pageRect;
-
 namespace {
 
 struct Box
@@ -58,45 +56,45 @@ QuadrantPage::QuadrantPage(const QuadrantTable& table, QWidget* parent) : QWidge
         QStringLiteral("Le carré fondamental permet d’agir à partir de nos qualités fondamentales et de "
                        "savoir comment nous comporter dans les situations qui provoquent des réactions "
                        "«allergiques» et des comportements inadaptés."),
-        pageRect(480, 840, 11295, 580), twips::sansSerif(9.75, true));
+        twips::rect(480, 840, 11295, 580), twips::sansSerif(9.75, true));
     explanation->setAutoFillBackground(true);
     controls::setColour(explanation, QPalette::Window, QColor(219, 128, 255));
 
     const QFont big = twips::sansSerif(18);
-    controls::label(this, QStringLiteral("Qualité"), pageRect(1560, 2040, 1215, 495), big);
-    controls::label(this, QStringLiteral("Piège"), pageRect(7920, 2040, 1215, 495), big);
-    controls::label(this, QStringLiteral("Défi"), pageRect(8040, 4920, 735, 495), big);
-    controls::label(this, QStringLiteral("Allergie"), pageRect(1560, 4920, 1335, 495), big);
+    controls::label(this, QStringLiteral("Qualité"), twips::rect(1560, 2040, 1215, 495), big);
+    controls::label(this, QStringLiteral("Piège"), twips::rect(7920, 2040, 1215, 495), big);
+    controls::label(this, QStringLiteral("Défi"), twips::rect(8040, 4920, 735, 495), big);
+    controls::label(this, QStringLiteral("Allergie"), twips::rect(1560, 4920, 1335, 495), big);
 
     const QFont small = twips::sansSerif(9.75);
-    controls::label(this, QStringLiteral("Exagération de la qualité"), pageRect(4320, 2430, 2295, 255), small);
-    controls::label(this, QStringLiteral("Opposé positif"), pageRect(8520, 3960, 1455, 255), small);
-    controls::label(this, QStringLiteral("Opposé négatif"), pageRect(2280, 3960, 1455, 255), small);
-    controls::label(this, QStringLiteral("Exagération du défi"), pageRect(4680, 5280, 1935, 255), small);
-    controls::label(this, QStringLiteral("En détente"), pageRect(5760, 4200, 1095, 255), small);
-    controls::label(this, QStringLiteral("En stress"), pageRect(4080, 4200, 1095, 255), small);
+    controls::label(this, QStringLiteral("Exagération de la qualité"), twips::rect(4320, 2430, 2295, 255), small);
+    controls::label(this, QStringLiteral("Opposé positif"), twips::rect(8520, 3960, 1455, 255), small);
+    controls::label(this, QStringLiteral("Opposé négatif"), twips::rect(2280, 3960, 1455, 255), small);
+    controls::label(this, QStringLiteral("Exagération du défi"), twips::rect(4680, 5280, 1935, 255), small);
+    controls::label(this, QStringLiteral("En détente"), twips::rect(5760, 4200, 1095, 255), small);
+    controls::label(this, QStringLiteral("En stress"), twips::rect(4080, 4200, 1095, 255), small);
 
-    m_qualityType = valueLabel(this, "qualityTypeValue", pageRect(720, 2640, 2895, 255), false);
-    m_pitfallType = valueLabel(this, "pitfallTypeValue", pageRect(6960, 2640, 2895, 255), false);
-    m_pitfall = valueLabel(this, "pitfallValue", pageRect(6960, 3000, 2895, 300), true);
-    m_challengeType = valueLabel(this, "challengeTypeValue", pageRect(6960, 5520, 2895, 255), false);
-    m_challenge = valueLabel(this, "challengeValue", pageRect(6960, 5880, 2895, 300), true);
-    m_allergyType = valueLabel(this, "allergyTypeValue", pageRect(720, 5520, 2895, 255), false);
+    m_qualityType = valueLabel(this, "qualityTypeValue", twips::rect(720, 2640, 2895, 255), false);
+    m_pitfallType = valueLabel(this, "pitfallTypeValue", twips::rect(6960, 2640, 2895, 255), false);
+    m_pitfall = valueLabel(this, "pitfallValue", twips::rect(6960, 3000, 2895, 300), true);
+    m_challengeType = valueLabel(this, "challengeTypeValue", twips::rect(6960, 5520, 2895, 255), false);
+    m_challenge = valueLabel(this, "challengeValue", twips::rect(6960, 5880, 2895, 300), true);
+    m_allergyType = valueLabel(this, "allergyTypeValue", twips::rect(720, 5520, 2895, 255), false);
 
     m_quality = new QComboBox(this);
     m_quality->setObjectName(QStringLiteral("qualityCombo"));
-    m_quality->setGeometry(pageRect(720, 3000, 2895, 360));
+    m_quality->setGeometry(twips::rect(720, 3000, 2895, 360));
     m_quality->setFont(small);
     m_quality->setAccessibleName(QStringLiteral("Qualité"));
     m_allergy = new QComboBox(this);
     m_allergy->setObjectName(QStringLiteral("allergyCombo"));
-    m_allergy->setGeometry(pageRect(720, 5900, 2895, 360));
+    m_allergy->setGeometry(twips::rect(720, 5900, 2895, 360));
     m_allergy->setFont(small);
     m_allergy->setAccessibleName(QStringLiteral("Allergie"));
 
     m_button = new QPushButton(QStringLiteral("Interpréter"), this);
     m_button->setObjectName(QStringLiteral("quadrantButton"));
-    m_button->setGeometry(pageRect(10560, 5520, 1095, 975));
+    m_button->setGeometry(twips::rect(10560, 5520, 1095, 975));
     m_button->setEnabled(false);
 
     // currentIndexChanged fires only when the index really changes, which ends the exchange between the lists.
@@ -174,16 +172,18 @@ int QuadrantPage::selectedRow() const
 void QuadrantPage::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
+    painter.translate(-twips::tabPageOffset(this));
+    painter.fillRect(twips::rect(120, 480, 11895, 6375), QColor(192, 128, 255));
     painter.setRenderHint(QPainter::Antialiasing);
     for (const Box& box : kBoxes) {
         painter.setPen(Qt::black);
         painter.setBrush(box.colour);
-        painter.drawRect(pageRect(box.area.x(), box.area.y(), box.area.width(), box.area.height()));
+        painter.drawRect(twips::rect(box.area.x(), box.area.y(), box.area.width(), box.area.height()));
     }
     painter.setPen(QPen(Qt::black, 2));
     for (const Arrow& arrow : kArrows) {
-        const QPointF from = twips::pagePoint(arrow.from.x(), arrow.from.y());
-        const QPointF to = twips::pagePoint(arrow.to.x(), arrow.to.y());
+        const QPointF from = twips::point(arrow.from.x(), arrow.from.y());
+        const QPointF to = twips::point(arrow.to.x(), arrow.to.y());
         painter.drawLine(from, to);
         const qreal angle = qAtan2(to.y() - from.y(), to.x() - from.x());
         const qreal head = 10;
