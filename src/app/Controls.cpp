@@ -2,7 +2,9 @@
 
 #include "app/Twips.h"
 
+#include <QKeyEvent>
 #include <QLabel>
+#include <QPushButton>
 
 namespace controls {
 
@@ -36,6 +38,23 @@ QLabel* titleStrip(QWidget* parent, const char* name, const QString& text, const
     setColour(strip, QPalette::Window, QColor(255, 255, 128));
     setColour(strip, QPalette::WindowText, Qt::black);
     return strip;
+}
+
+bool isEnterKey(const QKeyEvent* event)
+{
+    return (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
+           (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+}
+
+bool pressFocusedButton(QWidget* window, const QKeyEvent* event)
+{
+    if (!isEnterKey(event))
+        return false;
+    auto* button = qobject_cast<QPushButton*>(window->focusWidget());
+    if (!button || !button->isEnabled())
+        return false;
+    button->click();
+    return true;
 }
 
 } // namespace controls

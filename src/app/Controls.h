@@ -6,6 +6,7 @@
 #include <QRect>
 #include <QString>
 
+class QKeyEvent;
 class QLabel;
 class QWidget;
 
@@ -19,5 +20,12 @@ QLabel* label(QWidget* parent, const QString& text, const QRect& area, const QFo
 
 // The pale yellow strip that titles the interpretation and help windows.
 QLabel* titleStrip(QWidget* parent, const char* name, const QString& text, const QRect& area, const QFont& font);
+
+// Return or the keypad's Enter, without a modifier.
+bool isEnterKey(const QKeyEvent* event);
+
+// Enter presses the focused push button, as Space does. Qt does this only in dialogs, and only for buttons that
+// may become the default one. Returns whether a button was pressed.
+bool pressFocusedButton(QWidget* window, const QKeyEvent* event);
 
 } // namespace controls

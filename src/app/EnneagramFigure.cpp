@@ -50,7 +50,8 @@ const QColor EnneagramFigure::kWing(255, 255, 0);
 EnneagramFigure::EnneagramFigure(QWidget* parent) : QWidget(parent)
 {
     setAttribute(Qt::WA_TransparentForMouseEvents);
-    setAccessibleName(QStringLiteral("Figure de l'ennéagramme"));
+    setAccessibleDescription(
+        QStringLiteral("Les neuf types sur un cercle, le triangle 3-6-9 et la figure 1-4-2-8-5-7."));
     resetColours();
 }
 
@@ -69,7 +70,7 @@ void EnneagramFigure::setNumberColour(int number, const QColor& colour)
     if (number < 1 || number > 9)
         return;
     m_numberColours[number] = colour;
-    updateDescription();
+    updateAccessibleName();
     update();
 }
 
@@ -99,7 +100,7 @@ void EnneagramFigure::setLineColour(int a, int b, const QColor& colour)
     if (index < 0)
         return;
     m_lineColours[index] = colour;
-    updateDescription();
+    updateAccessibleName();
     update();
 }
 
@@ -110,11 +111,11 @@ void EnneagramFigure::resetColours()
         m_numberColours[n] = buttonText;
     for (int i = 0; i < kLineCount; ++i)
         m_lineColours[i] = baseLineColour(i);
-    updateDescription();
+    updateAccessibleName();
     update();
 }
 
-void EnneagramFigure::updateDescription()
+void EnneagramFigure::updateAccessibleName()
 {
     QStringList red, yellow, lines;
     for (int n = 1; n <= 9; ++n) {
@@ -127,13 +128,15 @@ void EnneagramFigure::updateDescription()
         if (m_lineColours[i] == kHighlight)
             lines << QStringLiteral("%1-%2").arg(kLines[i].a).arg(kLines[i].b);
     }
-    QString description = red.isEmpty() ? QStringLiteral("Aucun type marqué.")
-                                        : QStringLiteral("Types marqués en rouge : %1.").arg(red.join(u", "));
+    // The marks are what the figure shows of a result, so they belong in the name a screen reader reads first.
+    QString name = QStringLiteral("Figure de l'ennéagramme : ");
+    name += red.isEmpty() ? QStringLiteral("aucun type marqué.")
+                          : QStringLiteral("types marqués en rouge : %1.").arg(red.join(u", "));
     if (!yellow.isEmpty())
-        description += QStringLiteral(" Ailes en jaune : %1.").arg(yellow.join(u", "));
+        name += QStringLiteral(" Ailes en jaune : %1.").arg(yellow.join(u", "));
     if (!lines.isEmpty())
-        description += QStringLiteral(" Lignes en rouge : %1.").arg(lines.join(u", "));
-    setAccessibleDescription(description);
+        name += QStringLiteral(" Lignes en rouge : %1.").arg(lines.join(u", "));
+    setAccessibleName(name);
 }
 
 void EnneagramFigure::paintEvent(QPaintEvent*)

@@ -41,7 +41,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    void updateDescription();
+    void updateAccessibleName();
 
     std::array<QColor, 10> m_numberColours;
     std::array<QColor, kLineCount> m_lineColours;

@@ -3,6 +3,7 @@
 #include "app/Controls.h"
 #include "app/EnneagramFigure.h"
 #include "app/Twips.h"
+#include "app/ValueLabel.h"
 #include "help/HelpWindow.h"
 #include "interpretation/InterpretationWindow.h"
 #include "persons/OpenPersonDialog.h"
@@ -20,6 +21,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -42,6 +44,20 @@ int lowerNeighbour(int type)
 int upperNeighbour(int type)
 {
     return type == 9 ? 1 : type + 1;
+}
+
+// The wings held with the top strip's type, in words: "ailes : 8 et 1", "aile : 5", or nothing.
+QString spokenWings(const QString& wing1Text, const QString& wing2Text)
+{
+    QStringList wings;
+    for (const QString& text : {wing1Text.trimmed(), wing2Text.trimmed()}) {
+        if (!text.isEmpty() && text != u'0')
+            wings << text;
+    }
+    if (wings.isEmpty())
+        return {};
+    return (wings.size() == 1 ? QStringLiteral("aile : ") : QStringLiteral("ailes : ")) +
+           wings.join(QStringLiteral(" et "));
 }
 
 } // namespace
@@ -111,7 +127,7 @@ void MainWindow::describeControls()
     static const Description descriptions[] = {
         {"firstNameField", "", "Prénom de la personne qui répond au questionnaire."},
         {"lastNameField", "", "Nom de la personne qui répond au questionnaire."},
-        {"te1", "", "Type Ennéagramme trouvé ou rouvert pour vous."},
+        {"te1", "", "Votre type Ennéagramme, trouvé par le questionnaire ou rouvert, avec ses ailes."},
         {"computeButton", "Calculer votre profil",
          "Affiche le profil à partir du type et des ailes de la ligne « Vous »."},
         {"clearAllButton", "", "Efface les deux personnes et tous les résultats affichés."},
@@ -175,13 +191,16 @@ void MainWindow::buildMenus()
     QMenu* help = menuBar()->addMenu(QStringLiteral("&?"));
     help->setObjectName(QStringLiteral("m_aide"));
     add(help, "m_apropos", QStringLiteral("A propos de Psyche Rondo..."), {}, &MainWindow::showAbout);
-    add(help, "m_aide2", QStringLiteral("&Aide..."), {}, &MainWindow::showHelp);
+    add(help, "m_aide2", QStringLiteral("&Aide..."), QKeySequence(Qt::Key_F1), &MainWindow::showHelp);
 }
 
-QLabel* MainWindow::addValue(QWidget* parent, const char* name, const QRect& area, const QFont& font)
+ValueLabel* MainWindow::addValue(QWidget* parent, const char* name, const QString& caption, const QRect& area,
+                                 const QFont& font)
 {
-    QLabel* label = controls::label(parent, QString(), area, font);
+    auto* label = new ValueLabel(caption, parent);
     label->setObjectName(QLatin1String(name));
+    label->setGeometry(area);
+    label->setFont(font);
     label->setIndent(4);
     return label;
 }
@@ -192,11 +211,6 @@ QLineEdit* MainWindow::addField(QWidget* parent, const char* name, const QRect& 
     field->setObjectName(QLatin1String(name));
     field->setGeometry(area);
     field->setAccessibleName(accessibleName);
-    // Qt presses a default button on Enter only in dialogs; here Enter presses the window's default button.
-    connect(field, &QLineEdit::returnPressed, this, [this] {
-        if (m_defaultButton && m_defaultButton->isEnabled())
-            m_defaultButton->click();
-    });
     return field;
 }
 
@@ -231,16 +245,22 @@ void MainWindow::buildTopStrip(QWidget* area)
     connect(m_firstName, &QLineEdit::textChanged, this, [this] { setDefaultButton(m_compute); });
     connect(m_lastName, &QLineEdit::textChanged, this, [this] { setDefaultButton(m_compute); });
 
-    m_te1 = addValue(area, "te1", twips::rect(7200, 480, 375, 285), font);
+    ValueLabel* te1 = addValue(area, "te1", QStringLiteral("Type Ennéagramme"), twips::rect(7200, 480, 375, 285), font);
+    m_te1 = te1;
     m_te1->setFrameShape(QFrame::Box);
     m_te1->setAlignment(Qt::AlignCenter);
     m_te1->setAutoFillBackground(true);
     m_te1->setBackgroundRole(QPalette::Base);
-    m_te1->setAccessibleName(QStringLiteral("Votre type Ennéagramme"));
-    m_aile1 = addValue(area, "aile1", twips::rect(7680, 480, 255, 255), font);
-    m_aile2 = addValue(area, "aile2", twips::rect(8040, 480, 255, 255), font);
+    // Focus comes here only to announce a result; clicking may bring it too, Tab never does.
+    m_te1->setFocusPolicy(Qt::ClickFocus);
+    m_aile1 = controls::label(area, QString(), twips::rect(7680, 480, 255, 255), font);
+    m_aile1->setObjectName(QStringLiteral("aile1"));
+    m_aile2 = controls::label(area, QString(), twips::rect(8040, 480, 255, 255), font);
+    m_aile2->setObjectName(QStringLiteral("aile2"));
     m_aile1->hide();
     m_aile2->hide();
+    // The wings are never shown in the strip but belong to the type a person was given or reopened with.
+    te1->setSpokenDetail([this] { return spokenWings(m_aile1->text(), m_aile2->text()); });
 
     m_compute = addButton(area, "computeButton", QStringLiteral("Calculer"), twips::rect(8520, 480, 1095, 305));
     m_clearAll = addButton(area, "clearAllButton", QStringLiteral("Effacer tout"), twips::rect(9720, 480, 1095, 305));
@@ -264,8 +284,8 @@ QWidget* MainWindow::buildSynthesisPage()
     page->setObjectName(QStringLiteral("synthesisPage"));
     const QFont big = twips::sansSerif(13.5);
     controls::label(page, QStringLiteral("Type Ennéagramme :"), twips::rect(4440, 2700, 2895, 375), big);
-    m_synthesisType = addValue(page, "synthesisTypeValue", twips::rect(7320, 2700, 975, 375), big);
-    m_synthesisType->setAccessibleName(QStringLiteral("Type Ennéagramme"));
+    m_synthesisType =
+        addValue(page, "synthesisTypeValue", QStringLiteral("Type Ennéagramme"), twips::rect(7320, 2700, 975, 375), big);
 
     m_questionnaire = addButton(page, "questionnaireButton", QStringLiteral("Répondre au questionnaire"),
                                 twips::rect(4200, 1740, 4215, 615));
@@ -299,14 +319,12 @@ QWidget* MainWindow::buildDetailsPage()
     const QFont big = twips::sansSerif(13.5);
     const auto row = [&](const QString& caption, const QRect& captionArea, const char* name, const QRect& valueArea) {
         controls::label(page, caption, captionArea, big);
-        QLabel* value = addValue(page, name, valueArea, big);
-        value->setAccessibleName(caption.chopped(2));
-        return value;
+        return addValue(page, name, caption.chopped(2), valueArea, big);
     };
     m_detailsType = row(QStringLiteral("Type Ennéagramme :"), twips::rect(6360, 1740, 2895, 375), "detailsTypeValue",
                         twips::rect(9240, 1740, 615, 375));
-    m_wing = row(QStringLiteral("Aile :"), twips::rect(10080, 1740, 735, 375), "wingValue",
-                 twips::rect(10920, 1740, 855, 375));
+    m_wing =
+        row(QStringLiteral("Aile :"), twips::rect(10080, 1740, 735, 375), "wingValue", twips::rect(10920, 1740, 855, 375));
     m_chargePoint = row(QStringLiteral("Point de charge :"), twips::rect(6360, 2340, 2895, 375), "chargePointValue",
                         twips::rect(9240, 2340, 975, 375));
     m_dischargePoint = row(QStringLiteral("Point de décharge :"), twips::rect(6360, 2940, 2655, 375),
@@ -318,8 +336,8 @@ QWidget* MainWindow::buildDetailsPage()
     m_evolution1 = row(QStringLiteral("Voie d'évolution :"), twips::rect(6360, 5220, 2295, 375), "evolutionValue1",
                        twips::rect(8760, 5220, 360, 375));
     controls::label(page, QStringLiteral("et"), twips::rect(9120, 5220, 360, 375), big);
-    m_evolution2 = addValue(page, "evolutionValue2", twips::rect(9480, 5220, 360, 375), big);
-    m_evolution2->setAccessibleName(QStringLiteral("Seconde voie d'évolution"));
+    m_evolution2 = addValue(page, "evolutionValue2", QStringLiteral("Seconde voie d'évolution"),
+                            twips::rect(9480, 5220, 360, 375), big);
 
     m_detailsButton =
         addButton(page, "detailsButton", QStringLiteral("Interpréter"), twips::rect(10560, 5520, 1095, 975));
@@ -356,8 +374,8 @@ QWidget* MainWindow::buildInteractionPage()
 
     const QFont big = twips::sansSerif(13.5);
     controls::label(page, QStringLiteral("Résultante :"), twips::rect(6480, 3240, 1575, 375), big);
-    m_interactionKeyword = addValue(page, "interactionKeywordLabel", twips::rect(8280, 3240, 3615, 375), big);
-    m_interactionKeyword->setAccessibleName(QStringLiteral("Résultante"));
+    m_interactionKeyword =
+        addValue(page, "interactionKeywordLabel", QStringLiteral("Résultante"), twips::rect(8280, 3240, 3615, 375), big);
 
     m_interactionButton =
         addButton(page, "interactionButton", QStringLiteral("Interpréter"), twips::rect(10560, 5520, 1095, 975));
@@ -365,6 +383,19 @@ QWidget* MainWindow::buildInteractionPage()
     m_interactionButton->setEnabled(false);
     connect(m_interactionButton, &QPushButton::clicked, this, &MainWindow::interpretInteraction);
     return page;
+}
+
+void MainWindow::keyPressEvent(QKeyEvent* event)
+{
+    // Keys reach the window when the focused control leaves them: a button that is not the default one, a list, a
+    // text field (which leaves Enter to its window, as in a dialog), the tabs.
+    if (controls::pressFocusedButton(this, event))
+        return;
+    if (controls::isEnterKey(event) && m_defaultButton && m_defaultButton->isEnabled()) {
+        m_defaultButton->click();
+        return;
+    }
+    QMainWindow::keyPressEvent(event);
 }
 
 void MainWindow::setDefaultButton(QPushButton* button)
@@ -387,7 +418,7 @@ void MainWindow::effacer()
         field->clear();
     for (QLabel* label : {m_te1, m_aile1, m_aile2, m_synthesisType, m_detailsType, m_wing, m_chargePoint,
                           m_dischargePoint, m_passion, m_antidote, m_evolution1, m_evolution2})
-        label->clear();
+        label->setText(QString()); // unlike clear(), tells screen readers that the value is gone
     m_detailsFigure->resetColours();
     m_interactionFigure->resetColours();
     for (QPushButton* button : analysisButtons())
@@ -431,11 +462,14 @@ void MainWindow::answerQuestionnaire()
     m_state.activeType = result.type;
     m_state.activeWing1 = result.wing1;
     m_state.activeWing2 = result.wing2;
-    m_te1->setText(u' ' + QString::number(result.type));
     m_aile1->setText(u' ' + QString::number(result.wing1));
     m_aile2->setText(u' ' + QString::number(result.wing2));
+    m_te1->setText(u' ' + QString::number(result.type));
     m_state.scores = result.scores;
     showResult();
+    // After 81 questions the result must not have to be hunted for: the type label takes the focus, so a screen
+    // reader says the type and its wings at once.
+    m_te1->setFocus(Qt::OtherFocusReason);
 }
 
 void MainWindow::compute()

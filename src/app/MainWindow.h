@@ -21,6 +21,7 @@ class EnneagramFigure;
 class MessageService;
 class PrintService;
 class ProfileChart;
+class ValueLabel;
 class QuadrantPage;
 class QGroupBox;
 class QLabel;
@@ -82,6 +83,9 @@ public:
     void showHelp();
     void showAbout();
 
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
     void buildMenus();
     void describeControls();
@@ -90,7 +94,8 @@ private:
     QWidget* buildDetailsPage();
     QWidget* buildInteractionPage();
     QWidget* makePage(const QColor& colour);
-    QLabel* addValue(QWidget* parent, const char* name, const QRect& area, const QFont& font);
+    ValueLabel* addValue(QWidget* parent, const char* name, const QString& caption, const QRect& area,
+                         const QFont& font);
     QLineEdit* addField(QWidget* parent, const char* name, const QRect& area, const QString& accessibleName);
     QPushButton* addButton(QWidget* parent, const char* name, const QString& caption, const QRect& area);
     void setDefaultButton(QPushButton* button);

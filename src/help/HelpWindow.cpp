@@ -4,6 +4,7 @@
 #include "app/Twips.h"
 #include "help/GuideText.h"
 
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -37,4 +38,16 @@ HelpWindow::HelpWindow()
 QString HelpWindow::guide() const
 {
     return findChild<QPlainTextEdit*>(QStringLiteral("helpTextBox"))->toPlainText();
+}
+
+void HelpWindow::keyPressEvent(QKeyEvent* event)
+{
+    if (controls::pressFocusedButton(this, event))
+        return;
+    // Escape closes the guide as it closes a dialog; the window is not one, so that the main window stays usable.
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }

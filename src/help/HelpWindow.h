@@ -2,6 +2,7 @@
 
 #include <QWidget>
 
+class QKeyEvent;
 class QPlainTextEdit;
 
 // "Aide": the user guide, modeless, destroyed by "Ok" or its close box.
@@ -11,4 +12,7 @@ class HelpWindow : public QWidget
 public:
     HelpWindow();
     QString guide() const;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
 };

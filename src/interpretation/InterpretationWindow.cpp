@@ -6,6 +6,7 @@
 #include "platform/MessageService.h"
 #include "platform/PrintService.h"
 
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -73,6 +74,12 @@ void InterpretationWindow::print()
     m_textBox->setTextCursor(cursor);
     if (m_printer.print(this, m_text, m_textBox->font()) == PrintOutcome::Failed)
         m_messages.inform(this, QStringLiteral("L'impression a échoué."));
+}
+
+void InterpretationWindow::keyPressEvent(QKeyEvent* event)
+{
+    if (!controls::pressFocusedButton(this, event))
+        QWidget::keyPressEvent(event);
 }
 
 void InterpretationWindow::resizeEvent(QResizeEvent* event)

@@ -37,9 +37,9 @@ OpenPersonDialog::OpenPersonDialog(const QString& dataFolder, MessageService& me
         button->setAutoDefault(false);
     m_list->setAccessibleDescription(QStringLiteral("Nom, prénom, type, ailes et profil de chaque personne."));
     abandon->setAccessibleDescription(QStringLiteral("Ferme la fenêtre sans rien reprendre."));
-    m_toUser->setAccessibleName(QStringLiteral("Reprendre comme vous"));
+    m_toUser->setAccessibleName(QStringLiteral("Vous"));
     m_toUser->setAccessibleDescription(QStringLiteral("Copie la personne choisie dans la ligne « Vous »."));
-    m_toPartner->setAccessibleName(QStringLiteral("Reprendre comme partenaire"));
+    m_toPartner->setAccessibleName(QStringLiteral("Partenaire"));
     m_toPartner->setAccessibleDescription(QStringLiteral("Copie la personne choisie dans la ligne du partenaire."));
 
     setTabOrder(m_list, abandon);

@@ -7,7 +7,8 @@
 ProfileChart::ProfileChart(QWidget* parent) : QWidget(parent)
 {
     m_barTops.fill(360);
-    setAccessibleName(QStringLiteral("Profil : nombre de réponses « oui » par type"));
+    setAccessibleName(QStringLiteral("Profil : vide"));
+    setAccessibleDescription(QStringLiteral("Nombre de réponses « oui » pour chacun des neuf types, de 0 à 9."));
 }
 
 int ProfileChart::barTopFor(int score)
@@ -27,7 +28,8 @@ void ProfileChart::setScores(const Scores& scores)
         m_barTops[i] = barTopFor(scores[i]);
         parts << QStringLiteral("type %1 : %2").arg(i).arg(scores[i]);
     }
-    setAccessibleDescription(parts.join(QStringLiteral(", ")));
+    // The bars are the values here: a screen reader reads them with the frame's caption, as it reads a label.
+    setAccessibleName(QStringLiteral("Profil : ") + parts.join(QStringLiteral(", ")));
     update();
 }
 

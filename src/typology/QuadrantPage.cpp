@@ -2,6 +2,7 @@
 
 #include "app/Controls.h"
 #include "app/Twips.h"
+#include "app/ValueLabel.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -34,10 +35,13 @@ const Arrow kArrows[] = {
     {{6720, 5640}, {3840, 5640}}, {{3840, 3600}, {6720, 4800}}, {{6720, 3600}, {3840, 4800}},
 };
 
-QLabel* valueLabel(QWidget* parent, const char* name, const QRect& area, bool bordered)
+// `caption` is the box the label stands in, so that a screen reader says "Piège : Maniaque".
+QLabel* valueLabel(QWidget* parent, const char* name, const QString& caption, const QRect& area, bool bordered)
 {
-    auto* label = controls::label(parent, QString(), area, twips::sansSerif(9.75));
+    auto* label = new ValueLabel(caption, parent);
     label->setObjectName(QLatin1String(name));
+    label->setGeometry(area);
+    label->setFont(twips::sansSerif(9.75));
     label->setAlignment(Qt::AlignCenter);
     if (bordered) {
         label->setFrameShape(QFrame::Box);
@@ -60,11 +64,15 @@ QuadrantPage::QuadrantPage(const QuadrantTable& table, QWidget* parent) : QWidge
     explanation->setAutoFillBackground(true);
     controls::setColour(explanation, QPalette::Window, QColor(219, 128, 255));
 
+    const QString quality = QStringLiteral("Qualité");
+    const QString pitfall = QStringLiteral("Piège");
+    const QString challenge = QStringLiteral("Défi");
+    const QString allergy = QStringLiteral("Allergie");
     const QFont big = twips::sansSerif(18);
-    controls::label(this, QStringLiteral("Qualité"), twips::rect(1560, 2040, 1215, 495), big);
-    controls::label(this, QStringLiteral("Piège"), twips::rect(7920, 2040, 1215, 495), big);
-    controls::label(this, QStringLiteral("Défi"), twips::rect(8040, 4920, 735, 495), big);
-    controls::label(this, QStringLiteral("Allergie"), twips::rect(1560, 4920, 1335, 495), big);
+    QLabel* qualityCaption = controls::label(this, quality, twips::rect(1560, 2040, 1215, 495), big);
+    controls::label(this, pitfall, twips::rect(7920, 2040, 1215, 495), big);
+    controls::label(this, challenge, twips::rect(8040, 4920, 735, 495), big);
+    QLabel* allergyCaption = controls::label(this, allergy, twips::rect(1560, 4920, 1335, 495), big);
 
     const QFont small = twips::sansSerif(9.75);
     controls::label(this, QStringLiteral("Exagération de la qualité"), twips::rect(4320, 2430, 2295, 255), small);
@@ -74,23 +82,26 @@ QuadrantPage::QuadrantPage(const QuadrantTable& table, QWidget* parent) : QWidge
     controls::label(this, QStringLiteral("En détente"), twips::rect(5760, 4200, 1095, 255), small);
     controls::label(this, QStringLiteral("En stress"), twips::rect(4080, 4200, 1095, 255), small);
 
-    m_qualityType = valueLabel(this, "qualityTypeValue", twips::rect(720, 2640, 2895, 255), false);
-    m_pitfallType = valueLabel(this, "pitfallTypeValue", twips::rect(6960, 2640, 2895, 255), false);
-    m_pitfall = valueLabel(this, "pitfallValue", twips::rect(6960, 3000, 2895, 300), true);
-    m_challengeType = valueLabel(this, "challengeTypeValue", twips::rect(6960, 5520, 2895, 255), false);
-    m_challenge = valueLabel(this, "challengeValue", twips::rect(6960, 5880, 2895, 300), true);
-    m_allergyType = valueLabel(this, "allergyTypeValue", twips::rect(720, 5520, 2895, 255), false);
+    m_qualityType = valueLabel(this, "qualityTypeValue", quality, twips::rect(720, 2640, 2895, 255), false);
+    m_pitfallType = valueLabel(this, "pitfallTypeValue", pitfall, twips::rect(6960, 2640, 2895, 255), false);
+    m_pitfall = valueLabel(this, "pitfallValue", pitfall, twips::rect(6960, 3000, 2895, 300), true);
+    m_challengeType = valueLabel(this, "challengeTypeValue", challenge, twips::rect(6960, 5520, 2895, 255), false);
+    m_challenge = valueLabel(this, "challengeValue", challenge, twips::rect(6960, 5880, 2895, 300), true);
+    m_allergyType = valueLabel(this, "allergyTypeValue", allergy, twips::rect(720, 5520, 2895, 255), false);
 
     m_quality = new QComboBox(this);
     m_quality->setObjectName(QStringLiteral("qualityCombo"));
     m_quality->setGeometry(twips::rect(720, 3000, 2895, 360));
     m_quality->setFont(small);
-    m_quality->setAccessibleName(QStringLiteral("Qualité"));
+    m_quality->setAccessibleName(quality);
     m_allergy = new QComboBox(this);
     m_allergy->setObjectName(QStringLiteral("allergyCombo"));
     m_allergy->setGeometry(twips::rect(720, 5900, 2895, 360));
     m_allergy->setFont(small);
-    m_allergy->setAccessibleName(QStringLiteral("Allergie"));
+    m_allergy->setAccessibleName(allergy);
+    // Screen readers on Linux name a list after the label that points to it, not after its accessible name.
+    qualityCaption->setBuddy(m_quality);
+    allergyCaption->setBuddy(m_allergy);
 
     m_button = new QPushButton(QStringLiteral("Interpréter"), this);
     m_button->setObjectName(QStringLiteral("quadrantButton"));
@@ -131,7 +142,7 @@ void QuadrantPage::clear()
     m_quality->clear();
     m_allergy->clear();
     for (QLabel* label : {m_qualityType, m_pitfallType, m_pitfall, m_challengeType, m_challenge, m_allergyType})
-        label->clear();
+        label->setText(QString()); // unlike clear(), tells screen readers that the value is gone
 }
 
 void QuadrantPage::prime()
