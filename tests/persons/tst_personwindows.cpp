@@ -140,9 +140,7 @@ private slots:
         QCOMPARE(f->messages.transcript.size(), 1);
         const QString text = f->messages.transcript[0].request.text;
         QVERIFY(text.startsWith("La ligne 2 du fichier des personnes"));
-        QVERIFY2(
-            text.endsWith("n'est pas un enregistrement valide. Cette ligne et les suivantes ne sont pas affichées."),
-            qPrintable(text));
+        QVERIFY2(text.endsWith(". Cette ligne et les suivantes ne sont pas affichées."), qPrintable(text));
     }
 
     // Text from the file is shown as typed, never as markup: no red giant "8", no image loaded from the disk.
