@@ -131,6 +131,14 @@ private slots:
         QCOMPARE(cp1252::firstUnencodable(text), -1);
     }
 
+    void closingRemarkFollowsTheQuadrantDiagram()
+    {
+        // The page draws "En détente" from the quality to the challenge and "En stress" from the pitfall to the
+        // allergy; the remark under the interpretation must tell the same story.
+        const QString closing = typology::quadrantExplanation("closing");
+        QVERIFY2(closing.contains(QStringLiteral("stress, vous passez du piège à l'allergie")), qPrintable(closing));
+    }
+
     void keyZeroAndOutOfRangeGiveEmptyText()
     {
         QVERIFY(typology::nickname(0).isEmpty());
