@@ -79,7 +79,7 @@ void OpenPersonDialog::fill(const QString& dataFolder)
     }
     QString problem = readProblem(content, path);
     if (content.status == DirectoryContent::Status::InvalidLine)
-        problem += QStringLiteral(" Elle et les lignes suivantes ne sont pas affichées.");
+        problem += QStringLiteral(" Cette ligne et les suivantes ne sont pas affichées.");
     m_list->setModel(new PersonListModel(std::move(content), this));
     if (!problem.isEmpty())
         m_messages.show(this, {problem, QStringLiteral("Erreur"), MessageButtons::Ok, MessageIcon::Exclamation});

@@ -3,6 +3,7 @@
 #include "help/HelpWindow.h"
 
 #include <QPlainTextEdit>
+#include <QScrollBar>
 
 class TestHelp : public QObject
 {
@@ -19,7 +20,26 @@ private slots:
         const qsizetype partner = guide.indexOf("Votre partenaire");
         const qsizetype save = guide.indexOf("Sauvegarder");
         QVERIFY(vous > 0 && vous < partner && partner < save);
-        QVERIFY(guide.contains("-> Partenaire"));
+        // Non-breaking spaces keep a guillemet on the line of the word it quotes.
+        QVERIFY(guide.contains(QString::fromUtf16(u"«\u00a0-> Partenaire\u00a0»")));
+        QVERIFY(!guide.contains(QStringLiteral("« ")) && !guide.contains(QStringLiteral(" »")));
+        QVERIFY(!guide.contains(u'"'));
+        // The help box wraps each block itself; a line break inside a block leaves lone words on screen.
+        for (const QString& block : guide.split("\r\n\r\n"))
+            QVERIFY2(!block.contains(u'\n') && !block.isEmpty(), qPrintable(block));
+    }
+
+    void guideFitsTheHelpBox()
+    {
+        MainWindowFixture f;
+        f.window->showHelp();
+        HelpWindow* help = f.window->helpWindow();
+        QVERIFY(QTest::qWaitForWindowExposed(help));
+        auto* box = help->findChild<QPlainTextEdit*>("helpTextBox");
+        // Four paragraphs and the three blank lines between them: nothing else breaks a line.
+        QCOMPARE(box->document()->blockCount(), 7);
+        QVERIFY(!box->horizontalScrollBar()->isVisible());
+        help->close();
     }
 
     void oneHelpWindowAtATime()

@@ -138,7 +138,9 @@ private slots:
         const QStringList shown = openWith([](OpenPersonDialog*) {});
         QCOMPARE(shown, QStringList{"A;B;1;0;2;900000000"});
         QCOMPARE(f->messages.transcript.size(), 1);
-        QVERIFY(f->messages.transcript[0].request.text.contains("La ligne 2 du fichier des personnes"));
+        const QString text = f->messages.transcript[0].request.text;
+        QVERIFY(text.startsWith("La ligne 2 du fichier des personnes"));
+        QVERIFY2(text.endsWith(". Cette ligne et les suivantes ne sont pas affichées."), qPrintable(text));
     }
 
     // Text from the file is shown as typed, never as markup: no red giant "8", no image loaded from the disk.

@@ -1,4 +1,6 @@
+#include "help/GuideText.h"
 #include "platform/Cp1252.h"
+#include "questionnaire/Questions.h"
 #include "typology/TypeTables.h"
 
 #include <QtTest>
@@ -127,6 +129,14 @@ private slots:
         QVERIFY(text.startsWith(opening));
         QCOMPARE(text.toUcs4().size(), length);
         QCOMPARE(cp1252::firstUnencodable(text), -1);
+    }
+
+    void closingRemarkFollowsTheQuadrantDiagram()
+    {
+        // The page draws "En détente" from the quality to the challenge and "En stress" from the pitfall to the
+        // allergy; the remark under the interpretation must tell the same story.
+        const QString closing = typology::quadrantExplanation("closing");
+        QVERIFY2(closing.contains(QStringLiteral("stress, vous passez du piège à l'allergie")), qPrintable(closing));
     }
 
     void keyZeroAndOutOfRangeGiveEmptyText()
@@ -363,6 +373,29 @@ private slots:
         const QString text = typology::interactionParagraph(key);
         QVERIFY2(text.startsWith(opening), qPrintable(text));
         QCOMPARE(cp1252::firstUnencodable(text), -1);
+        // The paragraph also serves colleagues and friends, and only the fixed opening keeps "deux là".
+        QVERIFY2(!text.contains("couple"), qPrintable(text));
+        QVERIFY2(!text.mid(opening.size()).contains("deux là"), qPrintable(text));
+    }
+
+    void authoredTextsWriteAccentedCapitals()
+    {
+        QStringList texts;
+        for (Paragraph table : {Paragraph::Summary, Paragraph::Portrait, Paragraph::Charge, Paragraph::Discharge,
+                                Paragraph::Passion, Paragraph::Antidote, Paragraph::Evolution})
+            for (int key = 1; key <= 9; ++key)
+                texts << typology::paragraph(table, key);
+        for (const char* key : {"charge", "discharge", "evolution"})
+            texts << typology::detailsExplanation(key);
+        for (const char* key : {"first", "second", "closing"})
+            texts << typology::quadrantExplanation(key);
+        for (const QString& key : typology::interactionKeys())
+            texts << typology::interactionParagraph(key);
+        texts << questionTexts() << guideText();
+        // "Etes-vous", "Evitez", "l'Epicurien": Windows-1252 has É and Ê, so a bare E there is a typo.
+        const QRegularExpression bareE(QStringLiteral("\\bE[cdgpqtv][a-zàâçéèêîôû]"));
+        for (const QString& text : texts)
+            QVERIFY2(!bareE.match(text).hasMatch(), qPrintable(bareE.match(text).captured() + ": " + text));
     }
 };
 
