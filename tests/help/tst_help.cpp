@@ -58,6 +58,40 @@ private slots:
         f.window->showHelp();
         QVERIFY(f.window->helpWindow()->guide().startsWith("C'est très simple !"));
     }
+
+    void keysOfTheHelpWindow_data()
+    {
+        QTest::addColumn<QString>("focus");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<bool>("closes");
+        QTest::newRow("Escape in the guide") << "helpTextBox" << int(Qt::Key_Escape) << true;
+        QTest::newRow("Escape on Ok") << "helpOkButton" << int(Qt::Key_Escape) << true;
+        QTest::newRow("Enter on Ok") << "helpOkButton" << int(Qt::Key_Return) << true;
+        QTest::newRow("Space on Ok") << "helpOkButton" << int(Qt::Key_Space) << true;
+        QTest::newRow("Enter in the guide starts a new line") << "helpTextBox" << int(Qt::Key_Return) << false;
+    }
+
+    void keysOfTheHelpWindow()
+    {
+        QFETCH(QString, focus);
+        QFETCH(int, key);
+        QFETCH(bool, closes);
+        MainWindowFixture f;
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_F1);
+        HelpWindow* help = f.window->helpWindow();
+        QVERIFY(help);
+        help->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(help));
+        QWidget* target = help->findChild<QWidget*>(focus);
+        target->setFocus();
+        QTest::keyClick(target, Qt::Key(key));
+        if (closes) {
+            QTRY_COMPARE(f.window->helpWindow(), nullptr);
+        } else {
+            QVERIFY(help->isVisible());
+            QVERIFY(help->guide().startsWith("\n"));
+        }
+    }
 };
 
 QTEST_MAIN(TestHelp)
