@@ -469,6 +469,7 @@ void MainWindow::answerQuestionnaire()
     showResult();
     // After 81 questions the result must not have to be hunted for: the type label takes the focus, so a screen
     // reader says the type and its wings at once.
+    activateWindow(); // the last box has closed; without a window manager nothing else would hand the focus back
     m_te1->setFocus(Qt::OtherFocusReason);
 }
 
