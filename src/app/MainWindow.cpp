@@ -284,8 +284,8 @@ QWidget* MainWindow::buildSynthesisPage()
     page->setObjectName(QStringLiteral("synthesisPage"));
     const QFont big = twips::sansSerif(13.5);
     controls::label(page, QStringLiteral("Type Ennéagramme :"), twips::rect(4440, 2700, 2895, 375), big);
-    m_synthesisType =
-        addValue(page, "synthesisTypeValue", QStringLiteral("Type Ennéagramme"), twips::rect(7320, 2700, 975, 375), big);
+    m_synthesisType = addValue(page, "synthesisTypeValue", QStringLiteral("Type Ennéagramme"),
+                               twips::rect(7320, 2700, 975, 375), big);
 
     m_questionnaire = addButton(page, "questionnaireButton", QStringLiteral("Répondre au questionnaire"),
                                 twips::rect(4200, 1740, 4215, 615));
@@ -323,8 +323,8 @@ QWidget* MainWindow::buildDetailsPage()
     };
     m_detailsType = row(QStringLiteral("Type Ennéagramme :"), twips::rect(6360, 1740, 2895, 375), "detailsTypeValue",
                         twips::rect(9240, 1740, 615, 375));
-    m_wing =
-        row(QStringLiteral("Aile :"), twips::rect(10080, 1740, 735, 375), "wingValue", twips::rect(10920, 1740, 855, 375));
+    m_wing = row(QStringLiteral("Aile :"), twips::rect(10080, 1740, 735, 375), "wingValue",
+                 twips::rect(10920, 1740, 855, 375));
     m_chargePoint = row(QStringLiteral("Point de charge :"), twips::rect(6360, 2340, 2895, 375), "chargePointValue",
                         twips::rect(9240, 2340, 975, 375));
     m_dischargePoint = row(QStringLiteral("Point de décharge :"), twips::rect(6360, 2940, 2655, 375),
@@ -374,8 +374,8 @@ QWidget* MainWindow::buildInteractionPage()
 
     const QFont big = twips::sansSerif(13.5);
     controls::label(page, QStringLiteral("Résultante :"), twips::rect(6480, 3240, 1575, 375), big);
-    m_interactionKeyword =
-        addValue(page, "interactionKeywordLabel", QStringLiteral("Résultante"), twips::rect(8280, 3240, 3615, 375), big);
+    m_interactionKeyword = addValue(page, "interactionKeywordLabel", QStringLiteral("Résultante"),
+                                    twips::rect(8280, 3240, 3615, 375), big);
 
     m_interactionButton =
         addButton(page, "interactionButton", QStringLiteral("Interpréter"), twips::rect(10560, 5520, 1095, 975));

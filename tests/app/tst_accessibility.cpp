@@ -1,4 +1,4 @@
-#include "MainWindowFixture.h"
+#include "MainWindowTest.h"
 #include "interpretation/InterpretationWindow.h"
 #include "persons/OpenPersonDialog.h"
 #include "persons/PersonDirectory.h"
@@ -6,6 +6,7 @@
 #include <QAccessible>
 #include <QComboBox>
 #include <QListView>
+#include <QScopeGuard>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTimer>
@@ -28,10 +29,9 @@ void recordEvent(QAccessibleEvent* event)
 
 } // namespace
 
-class TestAccessibility : public QObject
+class TestAccessibility : public MainWindowTest
 {
     Q_OBJECT
-    std::unique_ptr<MainWindowFixture> f;
 
     void answerAllNo()
     {
@@ -51,6 +51,7 @@ class TestAccessibility : public QObject
             auto* dialog = qobject_cast<OpenPersonDialog*>(QApplication::activeModalWidget());
             QVERIFY(dialog);
             auto* list = dialog->findChild<QListView*>("personList");
+            QVERIFY(list);
             list->setCurrentIndex(list->model()->index(0, 0));
             dialog->findChild<QPushButton*>("toUserButton")->click();
         });
@@ -87,15 +88,6 @@ class TestAccessibility : public QObject
     }
 
 private slots:
-    void init() { f = std::make_unique<MainWindowFixture>(); }
-    void cleanup()
-    {
-        QAccessible::installUpdateHandler(nullptr);
-        g_events.clear();
-        QVERIFY(f->messages.unexpected.isEmpty());
-        f.reset();
-        QVERIFY(QApplication::topLevelWidgets().isEmpty());
-    }
 
     void valuesAreReadWithTheirCaptions_data()
     {
@@ -180,7 +172,9 @@ private slots:
         if (QGuiApplication::platformName() == QLatin1String("offscreen"))
             QSKIP("needs the AT-SPI bridge of a desktop session");
         QTRY_VERIFY_WITH_TIMEOUT(QAccessible::isActive(), 3000);
+        g_events.clear();
         QAccessible::installUpdateHandler(recordEvent);
+        const auto uninstall = qScopeGuard([] { QAccessible::installUpdateHandler(nullptr); });
         answerAllNo();
         const bool focusTold = g_events.contains({f->find("te1"), QAccessible::Focus});
         QVERIFY(focusTold);
