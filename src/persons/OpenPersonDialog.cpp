@@ -1,11 +1,13 @@
 #include "persons/OpenPersonDialog.h"
 
+#include "app/Controls.h"
 #include "app/Twips.h"
 #include "persons/PersonDirectory.h"
 #include "persons/PersonListModel.h"
 #include "platform/MessageService.h"
 
 #include <QEvent>
+#include <QKeyEvent>
 #include <QListView>
 #include <QPushButton>
 
@@ -63,6 +65,15 @@ bool OpenPersonDialog::eventFilter(QObject* watched, QEvent* event)
         return true;
     }
     return QDialog::eventFilter(watched, event);
+}
+
+// The buttons are never default, so that Enter in the list copies nobody; Enter on a focused button presses it,
+// as Space does.
+void OpenPersonDialog::keyPressEvent(QKeyEvent* event)
+{
+    if (controls::pressFocusedButton(this, event))
+        return;
+    QDialog::keyPressEvent(event);
 }
 
 void OpenPersonDialog::fill(const QString& dataFolder)

@@ -120,6 +120,19 @@ private slots:
         QVERIFY(f->messages.transcript.isEmpty());
     }
 
+    void enterOnAFocusedButtonPressesIt()
+    {
+        writeDirectory("\"Martin\",\"Luc\",\"3\",\"\",\"\",\"\"\r\n");
+        openWith([](OpenPersonDialog* d) {
+            auto* list = d->findChild<QListView*>("personList");
+            list->setCurrentIndex(list->model()->index(0, 0));
+            auto* button = d->findChild<QPushButton*>("toPartnerButton");
+            button->setFocus();
+            QTest::keyClick(button, Qt::Key_Return);
+        });
+        QCOMPARE(f->field("partnerLastNameField")->text(), QStringLiteral("Martin"));
+    }
+
     void doubleClickReopensAsTheUser()
     {
         writeDirectory("\"Martin\",\"Luc\",\"3\",\"\",\"\",\"\"\r\n");
