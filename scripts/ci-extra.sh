@@ -1,10 +1,17 @@
 #!/bin/sh
-# The checks CI runs after the README's test command: the whole test suite under AddressSanitizer and
-# UndefinedBehaviorSanitizer, then each libFuzzer target for a bounded time.
+# The checks CI runs after the README's test command: the layout of every C++ file, the build with every warning
+# an error (preset "dev") and its tests, the whole test suite under AddressSanitizer and UndefinedBehaviorSanitizer,
+# then each libFuzzer target for a bounded time.
 set -e
 cd "$(dirname "$0")/.."
 sudo=$(command -v sudo || true)
-$sudo apt-get install -y --no-install-recommends clang-14 libclang-rt-14-dev > /dev/null
+$sudo apt-get install -y --no-install-recommends clang-14 libclang-rt-14-dev clang-format-14 > /dev/null
+
+sh scripts/check-format.sh
+
+cmake --preset dev
+cmake --build --preset dev
+ctest --preset dev
 
 cmake --preset sanitize
 cmake --build --preset sanitize

@@ -58,7 +58,7 @@ QString decode(QByteArrayView bytes)
     QChar* data = text.data();
     for (qsizetype i = 0; i < bytes.size(); ++i) {
         const auto byte = uchar(bytes[i]);
-        data[i] = (byte >= 0x80 && byte <= 0x9F) ? QChar(kHighControls[byte - 0x80]) : QChar(byte);
+        data[i] = (byte >= 0x80 && byte <= 0x9F) ? QChar(kHighControls[byte - 0x80]) : QChar(char16_t(byte));
     }
     return text;
 }

@@ -27,7 +27,7 @@ public:
     virtual MessageAnswer show(QWidget* parent, const MessageRequest& request) = 0;
 
     // A refusal or notice: OK only, no icon, no title of its own.
-    void inform(QWidget* parent, const QString& text) { show(parent, MessageRequest{text}); }
+    void inform(QWidget* parent, const QString& text) { show(parent, MessageRequest{text, QString()}); }
 };
 
 // Real boxes: QMessageBox with French buttons. Escape and the close box answer "Annuler" in a Yes/No/Cancel box and

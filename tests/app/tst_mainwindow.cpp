@@ -120,7 +120,7 @@ private slots:
             for (QWidget* widget : f->window->findChildren<QWidget*>()) {
                 if (!widget->isVisibleTo(f->window.get()) || widget->focusPolicy() == Qt::NoFocus ||
                     widget->objectName().startsWith("qt_") ||
-                    !widget->parentWidget()->isWindow() && widget->parentWidget()->inherits("QComboBox"))
+                    (!widget->parentWidget()->isWindow() && widget->parentWidget()->inherits("QComboBox")))
                     continue;
                 QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(widget);
                 if (!accessible || accessible->text(QAccessible::Name).isEmpty() ||

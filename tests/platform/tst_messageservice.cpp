@@ -68,7 +68,7 @@ private slots:
     {
         QtMessageService service;
         pressWhenShown(Qt::Key_Return);
-        QCOMPARE(service.show(nullptr, {"Merci d'effectuer d'abord les calculs"}), MessageAnswer::Ok);
+        QCOMPARE(service.show(nullptr, {"Merci d'effectuer d'abord les calculs", QString()}), MessageAnswer::Ok);
         QCOMPARE(m_caption, QStringLiteral("Orvane"));
         QCOMPARE(m_buttons, QStringList{"OK"});
     }

@@ -156,7 +156,7 @@ private slots:
         c.evolution1 = "1";
         c.evolution2 = "2";
         const QStringList lines = analyses::detailLines(c);
-        const int first = lines.indexOf("Voie d'évolution : 1");
+        const qsizetype first = lines.indexOf("Voie d'évolution : 1");
         QVERIFY(first > 0);
         QCOMPARE(lines[first + 3], QStringLiteral("Voie d'évolution : 2"));
         QVERIFY(lines[first + 1].startsWith(QStringLiteral("Aller vers le côté perfectionniste du point 1")));
