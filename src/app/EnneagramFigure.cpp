@@ -129,9 +129,9 @@ void EnneagramFigure::updateAccessibleName()
             lines << QStringLiteral("%1-%2").arg(kLines[i].a).arg(kLines[i].b);
     }
     // The marks are what the figure shows of a result, so they belong in the name a screen reader reads first.
-    QString name = QStringLiteral("Figure de l'ennéagramme : ");
-    name += red.isEmpty() ? QStringLiteral("aucun type marqué.")
-                          : QStringLiteral("types marqués en rouge : %1.").arg(red.join(u", "));
+    QString name = QStringLiteral("Figure de l'ennéagramme. ");
+    name += red.isEmpty() ? QStringLiteral("Aucun type marqué.")
+                          : QStringLiteral("Types marqués en rouge : %1.").arg(red.join(u", "));
     if (!yellow.isEmpty())
         name += QStringLiteral(" Ailes en jaune : %1.").arg(yellow.join(u", "));
     if (!lines.isEmpty())

@@ -127,7 +127,8 @@ void MainWindow::describeControls()
     static const Description descriptions[] = {
         {"firstNameField", "", "Prénom de la personne qui répond au questionnaire."},
         {"lastNameField", "", "Nom de la personne qui répond au questionnaire."},
-        {"te1", "", "Votre type Ennéagramme, trouvé par le questionnaire ou rouvert, avec ses ailes."},
+        {"te1", "",
+         "Votre type Ennéagramme et ses ailes, trouvés par le questionnaire ou repris d'une personne enregistrée."},
         {"computeButton", "Calculer votre profil",
          "Affiche le profil à partir du type et des ailes de la ligne « Vous »."},
         {"clearAllButton", "", "Efface les deux personnes et tous les résultats affichés."},

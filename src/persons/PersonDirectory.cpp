@@ -246,7 +246,7 @@ std::optional<SaveProblem> PersonDirectory::save(const PersonRecord& user, const
         if (const auto problem = checkStorable(record)) {
             SaveProblem result;
             result.message = QStringLiteral("Impossible d'enregistrer : le champ « %1 » contient %2, qui ne peut pas "
-                                            "être enregistré dans le fichier des personnes.\r\n"
+                                            "figurer dans le fichier des personnes.\r\n"
                                             "Corrigez ce champ puis sauvegardez à nouveau.")
                                  .arg(fieldName(problem->field, partnerLine), problem->character);
             result.fieldProblem = true;

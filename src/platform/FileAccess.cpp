@@ -86,7 +86,7 @@ QString notRegularReason(const QString& path)
 
 QString tooLargeReason(qint64 maxBytes)
 {
-    return QStringLiteral("il dépasse %1 Mo, bien plus qu'un fichier de personnes ne devrait en avoir")
+    return QStringLiteral("il dépasse %1 Mo, bien plus que ne devrait peser un fichier de personnes")
         .arg(maxBytes / (1024 * 1024));
 }
 

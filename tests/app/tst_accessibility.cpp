@@ -145,12 +145,12 @@ private slots:
                                           << "Allergie : Type Ennéagramme 6"
                                           << "Allergie : vide";
         QTest::newRow("Détails figure") << "detailsFigureNumbers"
-                                        << "Figure de l'ennéagramme : types marqués en rouge : 9. Ailes en jaune : 1, "
+                                        << "Figure de l'ennéagramme. Types marqués en rouge : 9. Ailes en jaune : 1, "
                                            "8. Lignes en rouge : 9-3, 9-6."
-                                        << "Figure de l'ennéagramme : aucun type marqué.";
+                                        << "Figure de l'ennéagramme. Aucun type marqué.";
         QTest::newRow("interaction figure") << "interactionFigureNumbers"
-                                            << "Figure de l'ennéagramme : types marqués en rouge : 9."
-                                            << "Figure de l'ennéagramme : aucun type marqué.";
+                                            << "Figure de l'ennéagramme. Types marqués en rouge : 9."
+                                            << "Figure de l'ennéagramme. Aucun type marqué.";
     }
 
     void valuesAreReadWithTheirCaptions()

@@ -132,7 +132,7 @@ private slots:
         QVERIFY2(missing.isEmpty(), qPrintable(missing.join(", ")));
         // The figures say in words what they highlight.
         QCOMPARE(QAccessible::queryAccessibleInterface(f->detailsFigure())->text(QAccessible::Name),
-                 QStringLiteral("Figure de l'ennéagramme : types marqués en rouge : 4. Ailes en jaune : 5. Lignes en "
+                 QStringLiteral("Figure de l'ennéagramme. Types marqués en rouge : 4. Ailes en jaune : 5. Lignes en "
                                 "rouge : 1-4, 4-2."));
     }
 
