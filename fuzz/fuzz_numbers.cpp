@@ -1,5 +1,5 @@
 // Any text given to the number readers: a type outside 1..9 is never accepted.
-#include "questionnaire/NumberReading.h"
+#include "typology/NumberReading.h"
 
 #include <cstdlib>
 

@@ -1,9 +1,5 @@
 #include "app/MainWindow.h"
 
-#include "app/Controls.h"
-#include "app/EnneagramFigure.h"
-#include "app/Twips.h"
-#include "app/ValueLabel.h"
 #include "help/HelpWindow.h"
 #include "interpretation/InterpretationWindow.h"
 #include "persons/OpenPersonDialog.h"
@@ -11,12 +7,16 @@
 #include "persons/ThemeText.h"
 #include "platform/MessageService.h"
 #include "platform/PrintService.h"
-#include "questionnaire/NumberReading.h"
 #include "questionnaire/ProfileChart.h"
 #include "questionnaire/Questions.h"
 #include "typology/Analyses.h"
+#include "typology/NumberReading.h"
 #include "typology/QuadrantPage.h"
 #include "typology/TypeTables.h"
+#include "widgets/Controls.h"
+#include "widgets/EnneagramFigure.h"
+#include "widgets/Twips.h"
+#include "widgets/ValueLabel.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,10 +1,10 @@
 #include "app/Startup.h"
 
-#include "app/EnneagramFigure.h"
 #include "app/MainWindow.h"
 #include "platform/DataFolder.h"
 #include "platform/MessageService.h"
 #include "platform/PrintService.h"
+#include "widgets/EnneagramFigure.h"
 
 #include <QApplication>
 #include <QDateTime>

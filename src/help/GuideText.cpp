@@ -1,6 +1,6 @@
 #include "help/GuideText.h"
 
-#include "typology/TextCatalog.h"
+#include "platform/TextCatalog.h"
 
 QString guideText()
 {

@@ -1,8 +1,8 @@
 #include "help/HelpWindow.h"
 
-#include "app/Controls.h"
-#include "app/Twips.h"
 #include "help/GuideText.h"
+#include "widgets/Controls.h"
+#include "widgets/Twips.h"
 
 #include <QKeyEvent>
 #include <QLabel>

@@ -1,10 +1,10 @@
 #include "interpretation/InterpretationWindow.h"
 
-#include "app/Controls.h"
-#include "app/Twips.h"
 #include "interpretation/InterpretationLayout.h"
 #include "platform/MessageService.h"
 #include "platform/PrintService.h"
+#include "widgets/Controls.h"
+#include "widgets/Twips.h"
 
 #include <QKeyEvent>
 #include <QLabel>

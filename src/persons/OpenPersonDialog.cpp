@@ -1,10 +1,10 @@
 #include "persons/OpenPersonDialog.h"
 
-#include "app/Controls.h"
-#include "app/Twips.h"
 #include "persons/PersonDirectory.h"
 #include "persons/PersonListModel.h"
 #include "platform/MessageService.h"
+#include "widgets/Controls.h"
+#include "widgets/Twips.h"
 
 #include <QEvent>
 #include <QKeyEvent>

@@ -1,6 +1,6 @@
 #include "questionnaire/ProfileChart.h"
 
-#include "app/Twips.h"
+#include "widgets/Twips.h"
 
 #include <QPainter>
 

@@ -1,7 +1,7 @@
 #include "questionnaire/Questions.h"
 
+#include "platform/TextCatalog.h"
 #include "questionnaire/Scoring.h"
-#include "typology/TextCatalog.h"
 
 const QStringList& questionTexts()
 {

@@ -1,6 +1,6 @@
 #include "typology/Analyses.h"
 
-#include "questionnaire/NumberReading.h"
+#include "typology/NumberReading.h"
 #include "typology/TypeTables.h"
 
 using typology::Paragraph;

@@ -1,8 +1,8 @@
 #include "typology/QuadrantPage.h"
 
-#include "app/Controls.h"
-#include "app/Twips.h"
-#include "app/ValueLabel.h"
+#include "widgets/Controls.h"
+#include "widgets/Twips.h"
+#include "widgets/ValueLabel.h"
 
 #include <QComboBox>
 #include <QLabel>

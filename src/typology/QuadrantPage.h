@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/MainState.h"
+#include "typology/QuadrantTable.h"
 
 #include <QWidget>
 

@@ -1,6 +1,6 @@
 #include "typology/TypeTables.h"
 
-#include "typology/TextCatalog.h"
+#include "platform/TextCatalog.h"
 
 #include <array>
 

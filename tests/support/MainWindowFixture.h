@@ -1,8 +1,8 @@
 #pragma once
 
 #include "FakeServices.h"
-#include "app/EnneagramFigure.h"
 #include "app/MainWindow.h"
+#include "widgets/EnneagramFigure.h"
 
 #include <QApplication>
 #include <QLabel>

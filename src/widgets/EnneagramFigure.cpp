@@ -1,6 +1,6 @@
-#include "app/EnneagramFigure.h"
+#include "widgets/EnneagramFigure.h"
 
-#include "app/Twips.h"
+#include "widgets/Twips.h"
 
 #include <QPainter>
 #include <QtMath>

@@ -1,4 +1,4 @@
-#include "questionnaire/NumberReading.h"
+#include "typology/NumberReading.h"
 
 #include <QtTest>
 

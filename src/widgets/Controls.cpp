@@ -1,6 +1,6 @@
-#include "app/Controls.h"
+#include "widgets/Controls.h"
 
-#include "app/Twips.h"
+#include "widgets/Twips.h"
 
 #include <QKeyEvent>
 #include <QLabel>

@@ -1,4 +1,4 @@
-#include "app/MainState.h"
+#include "typology/QuadrantTable.h"
 
 #include "typology/TypeTables.h"
 

@@ -1,4 +1,4 @@
-#include "typology/TextCatalog.h"
+#include "platform/TextCatalog.h"
 
 #include <QFile>
 

@@ -1,4 +1,4 @@
-#include "app/ValueLabel.h"
+#include "widgets/ValueLabel.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>
