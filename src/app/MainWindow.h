@@ -1,11 +1,5 @@
 #pragma once
 
-// Psyche Rondo, a map of the code:
-// - core library (Qt Core only): scoring and question order (questionnaire/), the type tables and the text of
-//   every analysis (typology/), the person directory file and the theme text (persons/), the data folder and the
-//   Windows-1252 codec (platform/), the quadrant table kept with the main state (app/MainState).
-// - widgets: this window with its four pages; the figure and the bar chart; the interpretation, open-person and
-//   help windows; the real message boxes and printing (platform/), which tests replace.
 // The window keeps the person's shown texts in its own fields and labels, as the analyses read them back from there;
 // MainState holds the active type, wings, scores and quadrant table.
 
