@@ -342,20 +342,21 @@ std::optional<SaveProblem> PersonDirectory::save(const PersonRecord& user, const
     // old version: a full disk leaves both as they were.
     const QByteArray rebuilt =
         rebuildDirectory(current, userPending ? &user : nullptr, partnerPending ? &partner : nullptr);
-    fileaccess::PendingWrite backupWrite(backup);
-    if (const auto error = backupWrite.prepare(current.bytes, QFileInfo(path).permissions()))
+    const auto backupFailed = [&](const QString& error) {
         return failure(QStringLiteral("La copie de sauvegarde « %1 » n'a pas pu être écrite : %2.\r\n"
                                       "Rien n'a été enregistré ; le fichier des personnes est resté tel qu'il était.")
-                           .arg(shownPath(backup), *error));
+                           .arg(shownPath(backup), error));
+    };
+    fileaccess::PendingWrite backupWrite(backup);
+    if (const auto error = backupWrite.prepare(current.bytes, QFileInfo(path).permissions()))
+        return backupFailed(*error);
     fileaccess::PendingWrite directoryWrite(path);
     if (const auto error = directoryWrite.prepare(rebuilt))
         return failure(QStringLiteral("Le fichier des personnes « %1 » n'a pas pu être écrit : %2.\r\n"
                                       "Rien n'a été enregistré ; il est resté tel qu'il était.")
                            .arg(shownPath(path), *error));
     if (const auto error = backupWrite.commit())
-        return failure(QStringLiteral("La copie de sauvegarde « %1 » n'a pas pu être écrite : %2.\r\n"
-                                      "Rien n'a été enregistré ; le fichier des personnes est resté tel qu'il était.")
-                           .arg(shownPath(backup), *error));
+        return backupFailed(*error);
     if (const auto error = directoryWrite.commit())
         return failure(QStringLiteral("Le fichier des personnes « %1 » n'a pas pu être écrit : %2.\r\n"
                                       "Il est resté tel qu'il était.")
