@@ -9,6 +9,7 @@
 #include "platform/PrintService.h"
 #include "questionnaire/ProfileChart.h"
 #include "questionnaire/Questions.h"
+#include "questionnaire/Scoring.h"
 #include "typology/Analyses.h"
 #include "typology/NumberReading.h"
 #include "typology/QuadrantPage.h"
@@ -35,16 +36,6 @@ namespace {
 const QString kNoTypeYet =
     QStringLiteral("Merci de répondre d'abord au questionnaire ou d'effectuer d'abord les calculs");
 const QString kComputeFirst = QStringLiteral("Merci d'effectuer d'abord les calculs");
-
-int lowerNeighbour(int type)
-{
-    return type == 1 ? 9 : type - 1;
-}
-
-int upperNeighbour(int type)
-{
-    return type == 9 ? 1 : type + 1;
-}
 
 // The wings held with the top strip's type, in words: "ailes : 8 et 1", "aile : 5", or nothing.
 QString spokenWings(const QString& wing1Text, const QString& wing2Text)
@@ -629,40 +620,33 @@ void MainWindow::calcul_entente()
         titre(line);
 }
 
+void MainWindow::interpret(const QString& refusal, const QString& title, void (MainWindow::*build)())
+{
+    if (refuseWithoutType(refusal))
+        return;
+    setInterpretationTitle(title);
+    (this->*build)();
+    showInterpretation();
+}
+
 void MainWindow::interpretSynthesis()
 {
-    if (refuseWithoutType(kNoTypeYet))
-        return;
-    setInterpretationTitle(QStringLiteral("Synthèse"));
-    calcul_synthese();
-    showInterpretation();
+    interpret(kNoTypeYet, QStringLiteral("Synthèse"), &MainWindow::calcul_synthese);
 }
 
 void MainWindow::interpretDetails()
 {
-    if (refuseWithoutType(kNoTypeYet))
-        return;
-    setInterpretationTitle(QStringLiteral("Détails"));
-    calcul_detail();
-    showInterpretation();
+    interpret(kNoTypeYet, QStringLiteral("Détails"), &MainWindow::calcul_detail);
 }
 
 void MainWindow::interpretQuadrant()
 {
-    if (refuseWithoutType(kNoTypeYet))
-        return;
-    setInterpretationTitle(QStringLiteral("Carré fondamental"));
-    calcul_carre();
-    showInterpretation();
+    interpret(kNoTypeYet, QStringLiteral("Carré fondamental"), &MainWindow::calcul_carre);
 }
 
 void MainWindow::interpretInteraction()
 {
-    if (refuseWithoutType(kComputeFirst))
-        return;
-    setInterpretationTitle(QStringLiteral("Interaction entre deux personnes"));
-    calcul_entente();
-    showInterpretation();
+    interpret(kComputeFirst, QStringLiteral("Interaction entre deux personnes"), &MainWindow::calcul_entente);
 }
 
 void MainWindow::computeInteraction()

@@ -98,6 +98,8 @@ private:
     void showInterpretation();
     void ensureInterpretation();
     bool refuseWithoutType(const QString& message);
+    // Every analysis the same way: the refusal without a type, else the window titled and filled by build.
+    void interpret(const QString& refusal, const QString& title, void (MainWindow::*build)());
 
     Services m_services;
     MainState m_state;

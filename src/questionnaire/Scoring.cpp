@@ -17,6 +17,16 @@ Scores countYes(const std::array<Answer, kQuestionCount + 1>& answers)
     return scores;
 }
 
+int lowerNeighbour(int type)
+{
+    return type == 1 ? 9 : type - 1;
+}
+
+int upperNeighbour(int type)
+{
+    return type == 9 ? 1 : type + 1;
+}
+
 TypingResult typeFromScores(const Scores& scores)
 {
     // s[0] and s[10] repeat types 9 and 1 so that neighbours wrap around the circle.
@@ -51,8 +61,8 @@ TypingResult typeFromScores(const Scores& scores)
         }
     }
 
-    const int lower = result.type == 1 ? 9 : result.type - 1;
-    const int upper = result.type == 9 ? 1 : result.type + 1;
+    const int lower = lowerNeighbour(result.type);
+    const int upper = upperNeighbour(result.type);
     if (s[lower] == top || s[lower] == top - 1)
         result.wing1 = qint16(lower);
     if (s[upper] == top || s[upper] == top - 1)

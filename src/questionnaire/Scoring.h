@@ -27,6 +27,10 @@ int typeOfQuestion(int question);
 
 Scores countYes(const std::array<Answer, kQuestionCount + 1>& answers);
 
+// The types beside a type on the circle: 9 comes before 1 and 1 after 9.
+int lowerNeighbour(int type);
+int upperNeighbour(int type);
+
 // Highest score wins; a tie goes to the highest neighbour sum, and among equal sums to the highest type.
 // A neighbour within one point of the top score is a wing.
 TypingResult typeFromScores(const Scores& scores);
