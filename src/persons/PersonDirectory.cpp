@@ -109,13 +109,15 @@ PersonRecord DirectoryContent::record(qsizetype index) const
     return parseRecordLine(line(index)).value_or(PersonRecord{});
 }
 
-qsizetype DirectoryContent::find(const PersonRecord& person) const
+qsizetype DirectoryContent::find(const PersonRecord& person, qsizetype skip) const
 {
     // Decoding is one to one, so equal bytes mean equal names, case and accents included.
     const QByteArray last = encoded(person.lastName);
     const QByteArray first = encoded(person.firstName);
     std::array<QByteArrayView, 6> fields;
     for (qsizetype i = 0; i < lines.size(); ++i) {
+        if (i == skip)
+            continue;
         splitRecordLine(line(i), fields, 2);
         if (fields[0] == last && fields[1] == first)
             return i;
@@ -197,21 +199,7 @@ QByteArray rebuildDirectory(const DirectoryContent& content, const PersonRecord*
 {
     const qsizetype userAt = user ? content.find(*user) : -1;
     // When both lines hold the same names, the partner's record goes to the next record with them, if any.
-    qsizetype partnerAt = -1;
-    if (partner) {
-        std::array<QByteArrayView, 6> fields;
-        const QByteArray last = encoded(partner->lastName);
-        const QByteArray first = encoded(partner->firstName);
-        for (qsizetype i = 0; i < content.count(); ++i) {
-            if (i == userAt)
-                continue;
-            splitRecordLine(content.line(i), fields, 2);
-            if (fields[0] == last && fields[1] == first) {
-                partnerAt = i;
-                break;
-            }
-        }
-    }
+    const qsizetype partnerAt = partner ? content.find(*partner, userAt) : -1;
 
     QByteArray out;
     out.reserve(content.bytes.size() + 256);

@@ -33,8 +33,8 @@ struct DirectoryContent
     qsizetype count() const { return lines.size(); }
     QByteArrayView line(qsizetype index) const;
     PersonRecord record(qsizetype index) const;
-    // Index of the first record with the person's names, or -1.
-    qsizetype find(const PersonRecord& person) const;
+    // Index of the first record with the person's names, other than the one at skip, or -1.
+    qsizetype find(const PersonRecord& person, qsizetype skip = -1) const;
 };
 
 // Reads the directory file; lines may end in CR LF or LF alone.
