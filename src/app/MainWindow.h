@@ -1,8 +1,5 @@
 #pragma once
 
-// The window keeps the person's shown texts in its own fields and labels, as the analyses read them back from there;
-// MainState holds the active type, wings, scores and quadrant table.
-
 #include "app/MainState.h"
 #include "help/HelpWindow.h"
 #include "interpretation/InterpretationWindow.h"
@@ -11,18 +8,16 @@
 #include <QPointer>
 #include <functional>
 
-class EnneagramFigure;
+class DetailsPage;
+class InteractionPage;
 class MessageService;
+class PersonStrip;
 class PrintService;
-class ProfileChart;
-class ValueLabel;
 class QuadrantPage;
-class QGroupBox;
-class QLabel;
-class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
 class QTabWidget;
+class SynthesisPage;
 
 struct Services
 {
@@ -32,6 +27,9 @@ struct Services
     std::function<quint32()> randomSeed; // the questionnaire's order; from the clock unless a test fixes it
 };
 
+// The main window puts the person strip and the four pages together, runs the menus and the services, and keeps
+// MainState (active type, wings, scores, quadrant table). What is shown stays in the pages, and the analyses and
+// the theme read it back from there.
 class MainWindow : public QMainWindow
 {
     Q_OBJECT
@@ -82,21 +80,9 @@ protected:
 
 private:
     void buildMenus();
-    void describeControls();
-    void buildTopStrip(QWidget* area);
-    QWidget* buildSynthesisPage();
-    QWidget* buildDetailsPage();
-    QWidget* buildInteractionPage();
-    QWidget* makePage(const QColor& colour);
-    ValueLabel* addValue(QWidget* parent, const char* name, const QString& caption, const QRect& area,
-                         const QFont& font);
-    QLineEdit* addField(QWidget* parent, const char* name, const QRect& area, const QString& accessibleName);
-    QPushButton* addButton(QWidget* parent, const char* name, const QString& caption, const QRect& area);
     void setDefaultButton(QPushButton* button);
-    // Enabled by a result, disabled by "Effacer tout".
-    QList<QPushButton*> analysisButtons() const;
-    void showInterpretation();
     void ensureInterpretation();
+    void showLines(const QStringList& lines);
     bool refuseWithoutType(const QString& message);
     // Every analysis the same way: the refusal without a type, else the window titled and filled by build.
     void interpret(const QString& refusal, const QString& title, void (MainWindow::*build)());
@@ -108,41 +94,11 @@ private:
     QPointer<HelpWindow> m_help;
     QPushButton* m_defaultButton = nullptr;
 
+    PersonStrip* m_strip = nullptr;
     QTabWidget* m_tabs = nullptr;
-    QLineEdit* m_firstName = nullptr;
-    QLineEdit* m_lastName = nullptr;
-    QLabel* m_te1 = nullptr;
-    QLabel* m_aile1 = nullptr;
-    QLabel* m_aile2 = nullptr;
-    QPushButton* m_compute = nullptr;
-    QPushButton* m_clearAll = nullptr;
-
-    QPushButton* m_questionnaire = nullptr;
-    QLabel* m_synthesisType = nullptr;
-    QPushButton* m_synthesisButton = nullptr;
-    QGroupBox* m_profileFrame = nullptr;
-    ProfileChart* m_chart = nullptr;
-
-    EnneagramFigure* m_detailsFigure = nullptr;
-    QLabel* m_detailsType = nullptr;
-    QLabel* m_wing = nullptr;
-    QLabel* m_chargePoint = nullptr;
-    QLabel* m_dischargePoint = nullptr;
-    QLabel* m_passion = nullptr;
-    QLabel* m_antidote = nullptr;
-    QLabel* m_evolution1 = nullptr;
-    QLabel* m_evolution2 = nullptr;
-    QPushButton* m_detailsButton = nullptr;
-
+    SynthesisPage* m_synthesisPage = nullptr;
+    DetailsPage* m_detailsPage = nullptr;
     QuadrantPage* m_quadrantPage = nullptr;
-
-    EnneagramFigure* m_interactionFigure = nullptr;
-    QLineEdit* m_partnerFirstName = nullptr;
-    QLineEdit* m_partnerLastName = nullptr;
-    QLineEdit* m_te2 = nullptr;
-    QPushButton* m_interactionCompute = nullptr;
-    QLabel* m_interactionKeyword = nullptr;
-    QPushButton* m_interactionButton = nullptr;
-
-    QPlainTextEdit* m_rtb1 = nullptr;
+    InteractionPage* m_interactionPage = nullptr;
+    QPlainTextEdit* m_rtb1 = nullptr; // the theme's print buffer, never shown
 };

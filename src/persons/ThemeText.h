@@ -1,20 +1,15 @@
 #pragma once
 
+#include "typology/DetailsValues.h"
+
 #include <QString>
 
-// The captions of the "Détails" page and the names, as the printed theme uses them.
+// The names and what the "Détails" page shows, as the printed theme uses them.
 struct ThemeInput
 {
     QString firstName;
     QString lastName;
-    QString type;
-    QString wing;
-    QString chargePoint;
-    QString dischargePoint;
-    QString passion;
-    QString antidote;
-    QString evolution1;
-    QString evolution2;
+    DetailsValues details;
 };
 
 QString themeText(const ThemeInput& input);

@@ -27,20 +27,21 @@ QStringList synthesisLines(const QString& synthesisTypeCaption)
     };
 }
 
-QStringList detailLines(const DetailsCaptions& c)
+QStringList detailLines(const DetailsCaptions& captions)
 {
-    if (c.synthesisType.trimmed().isEmpty())
+    const DetailsValues& shown = captions.details;
+    if (captions.synthesisType.trimmed().isEmpty())
         return {};
     const QString separator(120, u'-');
-    const int type = typeNumberOf(c.detailsType);
+    const int type = typeNumberOf(shown.type);
 
     QStringList lines;
-    lines << QStringLiteral("Type Enneagramme : ") + c.detailsType.trimmed() + QStringLiteral(" : ") +
+    lines << QStringLiteral("Type Enneagramme : ") + shown.type.trimmed() + QStringLiteral(" : ") +
                  typology::nickname(type)
           << QString();
 
-    if (!c.wing.trimmed().isEmpty()) {
-        for (const qint16 wing : {c.activeWing1, c.activeWing2}) {
+    if (!shown.wing.trimmed().isEmpty()) {
+        for (const qint16 wing : {captions.activeWing1, captions.activeWing2}) {
             if (wing == 0)
                 continue;
             lines << QStringLiteral("Aile ") + QString::number(wing)
@@ -50,27 +51,27 @@ QStringList detailLines(const DetailsCaptions& c)
         }
     }
 
-    lines << QStringLiteral("Point de charge ") + c.chargePoint.trimmed()
+    lines << QStringLiteral("Point de charge ") + shown.chargePoint.trimmed()
           << typology::detailsExplanation(QStringLiteral("charge"))
-          << typology::paragraph(Paragraph::Charge, typeNumberOf(c.chargePoint)) << QString();
-    lines << QStringLiteral("Point de décharge ") + c.dischargePoint.trimmed()
+          << typology::paragraph(Paragraph::Charge, typeNumberOf(shown.chargePoint)) << QString();
+    lines << QStringLiteral("Point de décharge ") + shown.dischargePoint.trimmed()
           << typology::detailsExplanation(QStringLiteral("discharge"))
-          << typology::paragraph(Paragraph::Discharge, typeNumberOf(c.dischargePoint)) << QString();
+          << typology::paragraph(Paragraph::Discharge, typeNumberOf(shown.dischargePoint)) << QString();
     lines << separator << QString();
 
-    if (!c.passion.trimmed().isEmpty()) {
-        lines << QStringLiteral("Passion : ") + c.passion.trimmed() << typology::paragraph(Paragraph::Passion, type)
+    if (!shown.passion.trimmed().isEmpty()) {
+        lines << QStringLiteral("Passion : ") + shown.passion.trimmed() << typology::paragraph(Paragraph::Passion, type)
               << QString();
     }
-    if (!c.antidote.trimmed().isEmpty()) {
-        lines << QStringLiteral("Antidote : ") + c.antidote.trimmed() << typology::paragraph(Paragraph::Antidote, type)
-              << QString();
+    if (!shown.antidote.trimmed().isEmpty()) {
+        lines << QStringLiteral("Antidote : ") + shown.antidote.trimmed()
+              << typology::paragraph(Paragraph::Antidote, type) << QString();
     }
     lines << separator << QString();
 
     lines << QStringLiteral("Voies d'évolution") << typology::detailsExplanation(QStringLiteral("evolution"))
           << QString();
-    for (const QString& evolution : {c.evolution1, c.evolution2}) {
+    for (const QString& evolution : {shown.evolution1, shown.evolution2}) {
         if (evolution.trimmed().isEmpty())
             continue;
         lines << QStringLiteral("Voie d'évolution : ") + evolution.trimmed()

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "typology/DetailsValues.h"
+
 #include <QStringList>
 
 // Each analysis reads the captions the main window shows and returns the lines to append to the interpretation
@@ -11,14 +13,7 @@ QStringList synthesisLines(const QString& synthesisTypeCaption);
 struct DetailsCaptions
 {
     QString synthesisType;
-    QString detailsType;
-    QString wing;
-    QString chargePoint;
-    QString dischargePoint;
-    QString passion;
-    QString antidote;
-    QString evolution1;
-    QString evolution2;
+    DetailsValues details;
     qint16 activeWing1 = 0;
     qint16 activeWing2 = 0;
 };

@@ -55,6 +55,7 @@ QLabel* valueLabel(QWidget* parent, const char* name, const QString& caption, co
 
 QuadrantPage::QuadrantPage(const QuadrantTable& table, QWidget* parent) : QWidget(parent), m_table(table)
 {
+    setObjectName(QStringLiteral("quadrantPage"));
     auto* explanation = controls::label(
         this,
         QStringLiteral("Le carré fondamental permet d’agir à partir de nos qualités fondamentales et de "
@@ -94,11 +95,15 @@ QuadrantPage::QuadrantPage(const QuadrantTable& table, QWidget* parent) : QWidge
     m_quality->setGeometry(twips::rect(720, 3000, 2895, 360));
     m_quality->setFont(small);
     m_quality->setAccessibleName(quality);
+    m_quality->setAccessibleDescription(
+        QStringLiteral("Choisit une des cinq qualités de votre type ; l'allergie suit."));
     m_allergy = new QComboBox(this);
     m_allergy->setObjectName(QStringLiteral("allergyCombo"));
     m_allergy->setGeometry(twips::rect(720, 5900, 2895, 360));
     m_allergy->setFont(small);
     m_allergy->setAccessibleName(allergy);
+    m_allergy->setAccessibleDescription(
+        QStringLiteral("Choisit une des cinq allergies de votre type ; la qualité suit."));
     // Screen readers on Linux name a list after the label that points to it, not after its accessible name.
     qualityCaption->setBuddy(m_quality);
     allergyCaption->setBuddy(m_allergy);
@@ -106,7 +111,10 @@ QuadrantPage::QuadrantPage(const QuadrantTable& table, QWidget* parent) : QWidge
     m_button = new QPushButton(QStringLiteral("Interpréter"), this);
     m_button->setObjectName(QStringLiteral("quadrantButton"));
     m_button->setGeometry(twips::rect(10560, 5520, 1095, 975));
+    m_button->setAccessibleName(QStringLiteral("Interpréter le carré fondamental"));
+    m_button->setAccessibleDescription(QStringLiteral("Explique le carré fondamental choisi."));
     m_button->setEnabled(false);
+    connect(m_button, &QPushButton::clicked, this, &QuadrantPage::interpretRequested);
 
     // currentIndexChanged fires only when the index really changes, which ends the exchange between the lists.
     connect(m_quality, &QComboBox::currentIndexChanged, this, &QuadrantPage::qualitySelected);
@@ -143,6 +151,7 @@ void QuadrantPage::clear()
     m_allergy->clear();
     for (QLabel* label : {m_qualityType, m_pitfallType, m_pitfall, m_challengeType, m_challenge, m_allergyType})
         label->setText(QString()); // unlike clear(), tells screen readers that the value is gone
+    m_button->setEnabled(false);
 }
 
 void QuadrantPage::prime()
@@ -173,11 +182,19 @@ void QuadrantPage::prime()
     m_allergyType->setText(m_table.cell(1, Corner::Allergy, Layer::Type));
     if (m_allergy->count() > 0)
         m_allergy->setCurrentIndex(0);
+    m_button->setEnabled(true);
 }
 
 int QuadrantPage::selectedRow() const
 {
     return m_quality->currentIndex() + 1;
+}
+
+analyses::QuadrantWords QuadrantPage::selectedWords() const
+{
+    const int row = selectedRow();
+    return {m_table.cell(row, Corner::Quality, Layer::Word), m_table.cell(row, Corner::Pitfall, Layer::Word),
+            m_table.cell(row, Corner::Challenge, Layer::Word), m_table.cell(row, Corner::Allergy, Layer::Word)};
 }
 
 void QuadrantPage::paintEvent(QPaintEvent*)

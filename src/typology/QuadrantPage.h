@@ -1,5 +1,6 @@
 #pragma once
 
+#include "typology/Analyses.h"
 #include "typology/QuadrantTable.h"
 
 #include <QWidget>
@@ -15,13 +16,17 @@ class QuadrantPage : public QWidget
 public:
     QuadrantPage(const QuadrantTable& table, QWidget* parent = nullptr);
 
-    // Lists and labels from the table's rows 1 to 5, both lists on the first row.
+    // Lists and labels from the table's rows 1 to 5, both lists on the first row; the quadrant can be interpreted.
     void prime();
-    // Empty lists and labels.
+    // Empty lists and labels; nothing to interpret.
     void clear();
 
     int selectedRow() const; // index of the quality list + 1; 0 when nothing is selected
-    QPushButton* interpretButton() const { return m_button; }
+    // The four words of the selected row, as the table holds them.
+    analyses::QuadrantWords selectedWords() const;
+
+signals:
+    void interpretRequested();
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -1,9 +1,11 @@
 #include "widgets/Controls.h"
 
 #include "widgets/Twips.h"
+#include "widgets/ValueLabel.h"
 
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 
 namespace controls {
@@ -24,6 +26,41 @@ QLabel* label(QWidget* parent, const QString& text, const QRect& area, const QFo
     label->setWordWrap(text.size() > 60);
     twips::fitText(label);
     return label;
+}
+
+ValueLabel* value(QWidget* parent, const char* name, const QString& caption, const QRect& area, const QFont& font)
+{
+    auto* label = new ValueLabel(caption, parent);
+    label->setObjectName(QLatin1String(name));
+    label->setGeometry(area);
+    label->setFont(font);
+    label->setIndent(4);
+    return label;
+}
+
+QLineEdit* field(QWidget* parent, const char* name, const QRect& area, const QString& accessibleName)
+{
+    auto* field = new QLineEdit(parent);
+    field->setObjectName(QLatin1String(name));
+    field->setGeometry(area);
+    field->setAccessibleName(accessibleName);
+    return field;
+}
+
+QPushButton* button(QWidget* parent, const char* name, const QString& caption, const QRect& area)
+{
+    auto* button = new QPushButton(caption, parent);
+    button->setObjectName(QLatin1String(name));
+    button->setGeometry(area);
+    return button;
+}
+
+void pageBackground(QWidget* page, const QColor& colour)
+{
+    auto* background = new QWidget(page);
+    background->setGeometry(twips::rect(120, 480, 11895, 6375));
+    background->setAutoFillBackground(true);
+    setColour(background, QPalette::Window, colour);
 }
 
 QLabel* titleStrip(QWidget* parent, const char* name, const QString& text, const QRect& area, const QFont& font)

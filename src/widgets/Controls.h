@@ -8,7 +8,10 @@
 
 class QKeyEvent;
 class QLabel;
+class QLineEdit;
+class QPushButton;
 class QWidget;
+class ValueLabel;
 
 // Small pieces every window builds the same way.
 namespace controls {
@@ -17,6 +20,16 @@ void setColour(QWidget* widget, QPalette::ColorRole role, const QColor& colour);
 
 // A caption at a fixed place; long texts wrap, and the font shrinks where the substitute font is too wide.
 QLabel* label(QWidget* parent, const QString& text, const QRect& area, const QFont& font);
+
+// A value shown beside a caption label of its own; screen readers hear both ("Passion : Envie").
+ValueLabel* value(QWidget* parent, const char* name, const QString& caption, const QRect& area, const QFont& font);
+
+QLineEdit* field(QWidget* parent, const char* name, const QRect& area, const QString& accessibleName);
+
+QPushButton* button(QWidget* parent, const char* name, const QString& caption, const QRect& area);
+
+// The coloured rectangle of a main-window tab page, inside the white margin every page keeps.
+void pageBackground(QWidget* page, const QColor& colour);
 
 // The pale yellow strip that titles the interpretation and help windows.
 QLabel* titleStrip(QWidget* parent, const char* name, const QString& text, const QRect& area, const QFont& font);

@@ -8,7 +8,7 @@ class TestTheme : public QObject
 private slots:
     void themeOfAResult()
     {
-        ThemeInput in{"Anne", "Durand", "4", "5", "2", "1", "Envie", "Equanimité", "1", "2"};
+        ThemeInput in{"Anne", "Durand", {"4", "5", "2", "1", "Envie", "Equanimité", "1", "2"}};
         QCOMPARE(themeText(in), QStringLiteral("[Psyche Rondo]\t\t\tDescriptif Ennéagramme de Anne Durand\t\r\n"
                                                "\r\n\r\n"
                                                "Type Ennéagramme : 4\r\n"

@@ -13,14 +13,14 @@ class TestAnalyses : public QObject
     {
         analyses::DetailsCaptions c;
         c.synthesisType = "1";
-        c.detailsType = "1";
-        c.wing = "2";
-        c.chargePoint = "4";
-        c.dischargePoint = "7";
-        c.passion = "Colère";
-        c.antidote = "Sérénité";
-        c.evolution1 = "4";
-        c.evolution2 = "7";
+        c.details.type = "1";
+        c.details.wing = "2";
+        c.details.chargePoint = "4";
+        c.details.dischargePoint = "7";
+        c.details.passion = "Colère";
+        c.details.antidote = "Sérénité";
+        c.details.evolution1 = "4";
+        c.details.evolution2 = "7";
         c.activeWing1 = 0;
         c.activeWing2 = 2;
         return c;
@@ -123,11 +123,11 @@ private slots:
         QCOMPARE(lines[2], QStringLiteral("Aile 9"));
         QCOMPARE(lines[6], QStringLiteral("Aile 2"));
 
-        c.wing.clear(); // no wing shown: no wing section, whatever the active wings
+        c.details.wing.clear(); // no wing shown: no wing section, whatever the active wings
         lines = analyses::detailLines(c);
         QCOMPARE(lines[2], QStringLiteral("Point de charge 4"));
 
-        c.wing = "2";
+        c.details.wing = "2";
         c.activeWing1 = c.activeWing2 = 0;
         QCOMPARE(analyses::detailLines(c)[2], QStringLiteral("Point de charge 4"));
     }
@@ -152,9 +152,9 @@ private slots:
     void detailsOfTypeFourKeepTheLabelOrder()
     {
         analyses::DetailsCaptions c = typeOneWithUpperWing();
-        c.detailsType = "4";
-        c.evolution1 = "1";
-        c.evolution2 = "2";
+        c.details.type = "4";
+        c.details.evolution1 = "1";
+        c.details.evolution2 = "2";
         const QStringList lines = analyses::detailLines(c);
         const qsizetype first = lines.indexOf("Voie d'évolution : 1");
         QVERIFY(first > 0);
