@@ -1,5 +1,6 @@
 #include "app/MainWindow.h"
 
+#include "app/MainMenus.h"
 #include "help/HelpWindow.h"
 #include "interpretation/InterpretationWindow.h"
 #include "persons/InteractionPage.h"
@@ -18,10 +19,7 @@
 #include "widgets/Controls.h"
 #include "widgets/Twips.h"
 
-#include <QAction>
-#include <QApplication>
 #include <QKeyEvent>
-#include <QLineEdit>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -33,7 +31,6 @@ namespace {
 const QString kNoTypeYet =
     QStringLiteral("Merci de répondre d'abord au questionnaire ou d'effectuer d'abord les calculs");
 const QString kComputeFirst = QStringLiteral("Merci d'effectuer d'abord les calculs");
-constexpr int kInteractionTab = 3;
 
 } // namespace
 
@@ -50,7 +47,8 @@ MainWindow::MainWindow(const Services& services, QWidget* parent) : QMainWindow(
     controls::setColour(area, QPalette::Window, QColor(0, 128, 0));
     setCentralWidget(area);
 
-    buildMenus();
+    addMainMenus(menuBar(), {[this] { openPerson(); }, [this] { savePersons(); }, [this] { printTheme(); },
+                             [this] { showAbout(); }, [this] { showHelp(); }});
     m_strip = new PersonStrip(area);
     connect(m_strip, &PersonStrip::namesEdited, this, [this] { setDefaultButton(m_strip->computeButton()); });
     connect(m_strip, &PersonStrip::computeRequested, this, &MainWindow::compute);
@@ -93,7 +91,7 @@ MainWindow::MainWindow(const Services& services, QWidget* parent) : QMainWindow(
     m_rtb1->hide();
 
     m_tabs->setCurrentIndex(0);
-    m_strip->field(RecordField::FirstName)->setFocus();
+    m_strip->focusField(RecordField::FirstName);
     adjustSize();
 }
 
@@ -101,45 +99,6 @@ MainWindow::~MainWindow()
 {
     delete m_interpretation;
     delete m_help;
-}
-
-void MainWindow::buildMenus()
-{
-    const auto add = [this](QMenu* menu, const char* name, const QString& caption, const QKeySequence& shortcut,
-                            void (MainWindow::*slot)()) {
-        QAction* action = menu->addAction(caption);
-        action->setObjectName(QLatin1String(name));
-        action->setShortcut(shortcut);
-        if (slot)
-            connect(action, &QAction::triggered, this, slot);
-        return action;
-    };
-    QMenu* file = menuBar()->addMenu(QStringLiteral("&Fichier"));
-    file->setObjectName(QStringLiteral("m_fichier"));
-    add(file, "m_ouvrir", QStringLiteral("Ouvrir..."), QKeySequence(Qt::CTRL | Qt::Key_O), &MainWindow::openPerson);
-    add(file, "m_enregistrer", QStringLiteral("Sauvegarder"), QKeySequence(Qt::CTRL | Qt::Key_S),
-        &MainWindow::savePersons);
-    file->addSeparator()->setObjectName(QStringLiteral("m_trait1"));
-    add(file, "m_imprimer2", QStringLiteral("&Imprimer le thème..."), QKeySequence(Qt::CTRL | Qt::Key_P),
-        &MainWindow::printTheme);
-    file->addSeparator()->setObjectName(QStringLiteral("m_trait2"));
-    connect(add(file, "m_quitter", QStringLiteral("Quitter"), QKeySequence(Qt::CTRL | Qt::Key_Q), nullptr),
-            &QAction::triggered, qApp, &QApplication::quit, Qt::QueuedConnection);
-
-    // Switched off: these commands have never done anything.
-    QMenu* interpretation = menuBar()->addMenu(QStringLiteral("&Interprétation"));
-    interpretation->setObjectName(QStringLiteral("m_interprétation"));
-    add(interpretation, "m_imprimer", QStringLiteral("Imprimer..."), QKeySequence(Qt::CTRL | Qt::Key_I), nullptr)
-        ->setEnabled(false);
-    add(interpretation, "m_exporter", QStringLiteral("Exporter..."), QKeySequence(Qt::CTRL | Qt::Key_E), nullptr)
-        ->setEnabled(false);
-    interpretation->setEnabled(false);
-    interpretation->menuAction()->setEnabled(false);
-
-    QMenu* help = menuBar()->addMenu(QStringLiteral("&?"));
-    help->setObjectName(QStringLiteral("m_aide"));
-    add(help, "m_apropos", QStringLiteral("A propos de Psyche Rondo..."), {}, &MainWindow::showAbout);
-    add(help, "m_aide2", QStringLiteral("&Aide..."), QKeySequence(Qt::Key_F1), &MainWindow::showHelp);
 }
 
 void MainWindow::keyPressEvent(QKeyEvent* event)
@@ -177,7 +136,7 @@ void MainWindow::effacer()
 void MainWindow::clearAll()
 {
     effacer();
-    m_strip->field(RecordField::FirstName)->setFocus();
+    m_strip->focusField(RecordField::FirstName);
 }
 
 void MainWindow::answerQuestionnaire()
@@ -212,17 +171,9 @@ void MainWindow::compute()
         m_services.messages->inform(this, QStringLiteral("Le type Ennéagramme doit être compris entre 1 et 9"));
         return;
     }
-    // A wing that is missing, or is not a neighbour of the type (a damaged file), counts as no wing.
-    const auto wing = [](const QString& text, int neighbour) -> qint16 {
-        const QString trimmed = text.trimmed();
-        if (trimmed.isEmpty())
-            return 0;
-        const qint16 value = typeNumberOf(trimmed);
-        return value == neighbour ? value : 0;
-    };
     m_state.activeType = *type;
-    m_state.activeWing1 = wing(shown.wing1, lowerNeighbour(*type));
-    m_state.activeWing2 = wing(shown.wing2, upperNeighbour(*type));
+    m_state.activeWing1 = readWing(shown.wing1, lowerNeighbour(*type));
+    m_state.activeWing2 = readWing(shown.wing2, upperNeighbour(*type));
     showResult();
 }
 
@@ -236,33 +187,11 @@ void MainWindow::showResult()
     m_quadrantPage->prime();
 }
 
-void MainWindow::ensureInterpretation()
+InterpretationWindow& MainWindow::interpretation()
 {
     if (!m_interpretation)
         m_interpretation = new InterpretationWindow(*m_services.messages, *m_services.printer);
-}
-
-void MainWindow::clearInterpretation()
-{
-    ensureInterpretation();
-    m_interpretation->clearText();
-}
-
-void MainWindow::setInterpretationTitle(const QString& title)
-{
-    ensureInterpretation();
-    m_interpretation->setTitle(title);
-}
-
-void MainWindow::titre(const QString& line)
-{
-    ensureInterpretation();
-    m_interpretation->appendLine(line);
-}
-
-void MainWindow::interprete2(const QString& line)
-{
-    titre(line);
+    return *m_interpretation;
 }
 
 void MainWindow::showLines(const QStringList& lines)
@@ -335,8 +264,7 @@ void MainWindow::computeInteraction()
 {
     const auto refuse = [this](const QString& message) {
         m_services.messages->inform(this, message);
-        m_tabs->setCurrentIndex(kInteractionTab);
-        m_interactionPage->partnerField(RecordField::Type)->setFocus();
+        m_interactionPage->focusField(RecordField::Type);
     };
     if (m_state.activeType == 0) {
         refuse(kComputeFirst);
@@ -356,33 +284,22 @@ void MainWindow::computeInteraction()
 
 void MainWindow::savePersons()
 {
-    const auto trimmed = [](PersonRecord record) {
-        for (QString* text : {&record.lastName, &record.firstName, &record.type, &record.wing1, &record.wing2})
-            *text = text->trimmed();
-        return record;
-    };
-    PersonRecord user = trimmed(m_strip->person());
+    PersonRecord user = m_strip->person().trimmed();
     user.profile = profileDigits(m_state.scores);
-    const PersonRecord partner = trimmed(m_interactionPage->partner());
-
     const auto confirm = [this](const QString& question, bool questionIcon) {
         return m_services.messages->show(this, {question, QStringLiteral("Attention"), MessageButtons::YesNo,
                                                 questionIcon ? MessageIcon::Question : MessageIcon::None,
                                                 MessageAnswer::Yes}) == MessageAnswer::Yes;
     };
-    const std::optional<SaveProblem> problem = PersonDirectory(m_services.dataFolder).save(user, partner, confirm);
+    const PersonDirectory directory(m_services.dataFolder);
+    const std::optional<SaveProblem> problem = directory.save(user, m_interactionPage->partner().trimmed(), confirm);
     if (!problem)
         return;
     m_services.messages->inform(this, problem->message);
-    if (!problem->fieldProblem)
-        return;
-    QLineEdit* field =
-        problem->partnerLine ? m_interactionPage->partnerField(problem->field) : m_strip->field(problem->field);
-    if (!field)
-        return;
-    if (problem->partnerLine)
-        m_tabs->setCurrentIndex(kInteractionTab);
-    field->setFocus();
+    if (problem->fieldProblem && problem->partnerLine)
+        m_interactionPage->focusField(problem->field);
+    else if (problem->fieldProblem)
+        m_strip->focusField(problem->field);
 }
 
 void MainWindow::openPerson()

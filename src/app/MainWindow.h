@@ -44,10 +44,10 @@ public:
     void showResult();
 
     // The interpretation window's operations; each creates the window (hidden) when needed.
-    void clearInterpretation();
-    void setInterpretationTitle(const QString& title);
-    void titre(const QString& line);
-    void interprete2(const QString& line);
+    void clearInterpretation() { interpretation().clearText(); }
+    void setInterpretationTitle(const QString& title) { interpretation().setTitle(title); }
+    void titre(const QString& line) { interpretation().appendLine(line); }
+    void interprete2(const QString& line) { titre(line); }
     InterpretationWindow* interpretationWindow() const { return m_interpretation; }
     HelpWindow* helpWindow() const { return m_help; }
 
@@ -79,9 +79,8 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    void buildMenus();
     void setDefaultButton(QPushButton* button);
-    void ensureInterpretation();
+    InterpretationWindow& interpretation();
     void showLines(const QStringList& lines);
     bool refuseWithoutType(const QString& message);
     // Every analysis the same way: the refusal without a type, else the window titled and filled by build.

@@ -99,16 +99,15 @@ QString InteractionPage::keyword() const
     return m_keyword->text();
 }
 
-QLineEdit* InteractionPage::partnerField(RecordField field) const
+bool InteractionPage::focusField(RecordField field)
 {
-    switch (field) {
-    case RecordField::LastName:
-        return m_lastName;
-    case RecordField::FirstName:
-        return m_firstName;
-    case RecordField::Type:
-        return m_te2;
-    default:
-        return nullptr;
-    }
+    QLineEdit* edit = field == RecordField::LastName    ? m_lastName
+                      : field == RecordField::FirstName ? m_firstName
+                      : field == RecordField::Type      ? m_te2
+                                                        : nullptr;
+    if (!edit)
+        return false;
+    controls::showTabPage(this);
+    edit->setFocus();
+    return true;
 }

@@ -30,8 +30,9 @@ public:
     void showPartner(const PersonRecord& partner);
     // The keyword as shown; the interaction is written from this text.
     QString keyword() const;
-    // The field of the partner's line that holds this part of the record, if any.
-    QLineEdit* partnerField(RecordField field) const;
+    // Brings the page to the front and the focus to the field of the partner's line that holds this part of the
+    // record; false when no field holds it.
+    bool focusField(RecordField field);
 
 signals:
     void computeRequested();

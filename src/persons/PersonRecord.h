@@ -17,6 +17,12 @@ struct PersonRecord
     QString profile;
 
     QStringList fields() const { return {lastName, firstName, type, wing1, wing2, profile}; }
+    // Every text without the blanks around it, as a line typed on screen is saved.
+    PersonRecord trimmed() const
+    {
+        return {lastName.trimmed(), firstName.trimmed(), type.trimmed(),
+                wing1.trimmed(),    wing2.trimmed(),     profile.trimmed()};
+    }
     bool isComplete() const { return !lastName.isEmpty() && !firstName.isEmpty(); }
     bool sameNames(const PersonRecord& other) const
     {

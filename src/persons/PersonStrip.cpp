@@ -125,13 +125,15 @@ PersonRecord PersonStrip::person() const
     return person;
 }
 
-QLineEdit* PersonStrip::field(RecordField field) const
+bool PersonStrip::focusField(RecordField field)
 {
-    if (field == RecordField::FirstName)
-        return m_firstName;
-    if (field == RecordField::LastName)
-        return m_lastName;
-    return nullptr;
+    QLineEdit* edit = field == RecordField::FirstName  ? m_firstName
+                      : field == RecordField::LastName ? m_lastName
+                                                       : nullptr;
+    if (!edit)
+        return false;
+    edit->setFocus();
+    return true;
 }
 
 void PersonStrip::announceType()

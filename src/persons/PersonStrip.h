@@ -26,8 +26,9 @@ public:
     // The line as shown, spaces included: names, type and wings; no profile.
     PersonRecord person() const;
 
-    // The field of the line that holds this part of the record, if any.
-    QLineEdit* field(RecordField field) const;
+    // Brings the focus to the field of the line that holds this part of the record; false when no field holds it
+    // (the type is found or reopened, never typed).
+    bool focusField(RecordField field);
     // The type takes the focus, so that a screen reader says it with its wings.
     void announceType();
     QPushButton* computeButton() const { return m_compute; }

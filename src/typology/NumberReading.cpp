@@ -68,6 +68,15 @@ std::optional<qint16> readPersonType(QStringView text)
     return value;
 }
 
+qint16 readWing(QStringView text, int neighbour)
+{
+    const QStringView trimmed = text.trimmed();
+    if (trimmed.isEmpty())
+        return 0;
+    const qint16 value = typeNumberOf(trimmed);
+    return value == neighbour ? value : 0;
+}
+
 PartnerType readPartnerType(QStringView text)
 {
     const QString s = text.trimmed().toString();

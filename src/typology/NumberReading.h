@@ -11,6 +11,10 @@ qint16 typeNumberOf(QStringView text);
 // The person's type as typed in the top strip: a value 1 to 9, or nothing when it does not read as one.
 std::optional<qint16> readPersonType(QStringView text);
 
+// A wing reopened with the person's type: its number when it reads as the expected neighbour of the type, else 0
+// (no wing, or a damaged file).
+qint16 readWing(QStringView text, int neighbour);
+
 enum class PartnerTypeError { None, Empty, OutOfRange };
 
 struct PartnerType

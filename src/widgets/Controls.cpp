@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTabWidget>
 
 namespace controls {
 
@@ -61,6 +62,16 @@ void pageBackground(QWidget* page, const QColor& colour)
     background->setGeometry(twips::rect(120, 480, 11895, 6375));
     background->setAutoFillBackground(true);
     setColour(background, QPalette::Window, colour);
+}
+
+void showTabPage(QWidget* page)
+{
+    for (QWidget* parent = page->parentWidget(); parent; parent = parent->parentWidget()) {
+        if (auto* tabs = qobject_cast<QTabWidget*>(parent)) {
+            tabs->setCurrentWidget(page);
+            return;
+        }
+    }
 }
 
 QLabel* titleStrip(QWidget* parent, const char* name, const QString& text, const QRect& area, const QFont& font)

@@ -31,6 +31,9 @@ QPushButton* button(QWidget* parent, const char* name, const QString& caption, c
 // The coloured rectangle of a main-window tab page, inside the white margin every page keeps.
 void pageBackground(QWidget* page, const QColor& colour);
 
+// Brings a tab page to the front of its tab widget.
+void showTabPage(QWidget* page);
+
 // The pale yellow strip that titles the interpretation and help windows.
 QLabel* titleStrip(QWidget* parent, const char* name, const QString& text, const QRect& area, const QFont& font);
 

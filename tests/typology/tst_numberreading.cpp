@@ -52,6 +52,26 @@ private slots:
             QCOMPARE(int(*value), expected);
     }
 
+    void wing_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("neighbour");
+        QTest::addColumn<int>("expected");
+        QTest::newRow("the neighbour, as the strip shows it") << " 4" << 4 << 4;
+        QTest::newRow("9 beside 1") << "9" << 9 << 9;
+        QTest::newRow("no wing saved") << "" << 4 << 0;
+        QTest::newRow("zero saved for no wing") << "0" << 4 << 0;
+        QTest::newRow("not the neighbour") << "6" << 4 << 0;
+        QTest::newRow("not a number") << "x" << 4 << 0;
+    }
+    void wing()
+    {
+        QFETCH(QString, text);
+        QFETCH(int, neighbour);
+        QFETCH(int, expected);
+        QCOMPARE(int(readWing(text, neighbour)), expected);
+    }
+
     void partnerType_data()
     {
         QTest::addColumn<QString>("text");
