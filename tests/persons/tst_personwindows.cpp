@@ -301,8 +301,16 @@ private slots:
         f->computeFrom("4", "3", "5");
         f->window->findChild<QAction*>("m_imprimer2")->trigger();
         QCOMPARE(f->printer.printed.size(), 1);
-        QCOMPARE(f->printer.printed[0], f->window->themeBuffer());
-        QVERIFY(f->printer.printed[0].contains("Aile : 3 / 5\r\n"));
+        QCOMPARE(f->printer.printed[0], QStringLiteral("[Psyche Rondo]\t\t\tDescriptif Ennéagramme de Anne Durand\t\r\n"
+                                                       "\r\n\r\n"
+                                                       "Type Ennéagramme : 4\r\n"
+                                                       "Aile : 3 / 5\r\n"
+                                                       "Point de charge : 2\r\n"
+                                                       "Point de décharge : 1\r\n"
+                                                       "Passion : Envie\r\n"
+                                                       "Antidote : Equanimité\r\n"
+                                                       "Voie d'évolution : 1 et 2\r\n"
+                                                       "\r\n"));
         QCOMPARE(f->printer.fonts[0].pointSizeF(), 9.75);
 
         // After "Effacer tout" the active type still allows printing, with empty values.

@@ -83,6 +83,23 @@ private slots:
         QCOMPARE(box->toPlainText(), QString(window()->text()).replace(u"\r\n"_s, u"\n"_s));
     }
 
+    // The detailed description names each value the "Détails" page shows, under its own heading.
+    void detailsNameThePageValues()
+    {
+        f->computeFrom(u"1"_s, u"0"_s, u"2"_s);
+        f->button(u"detailsButton"_s)->click();
+        QStringList headings;
+        const QStringList shown = window()->textBox()->toPlainText().split(u'\n');
+        for (const QString& line : shown) {
+            if (line.startsWith(u"Aile "_s) || line.startsWith(u"Point de "_s) || line.startsWith(u"Passion"_s) ||
+                line.startsWith(u"Antidote"_s) || line.startsWith(u"Voie d'évolution :"_s))
+                headings << line;
+        }
+        QCOMPARE(headings,
+                 (QStringList{u"Aile 2"_s, u"Point de charge 4"_s, u"Point de décharge 7"_s, u"Passion : Colère"_s,
+                              u"Antidote : Sérénité"_s, u"Voie d'évolution : 4"_s, u"Voie d'évolution : 7"_s}));
+    }
+
     // The window never blocks the main window.
     void interpretationWindowIsModeless()
     {
