@@ -10,6 +10,7 @@
 #include "persons/ThemeText.h"
 #include "platform/MessageService.h"
 #include "platform/PrintService.h"
+#include "platform/TextCatalog.h"
 #include "questionnaire/QuestionnaireRun.h"
 #include "questionnaire/SynthesisPage.h"
 #include "typology/Analyses.h"
@@ -325,7 +326,7 @@ void MainWindow::descriptif_theme()
 {
     const PersonRecord shown = m_strip->person();
     m_themeText = themeText({shown.firstName, shown.lastName, m_detailsPage->values()});
-    m_rtb1->setPlainText(QString(m_themeText).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    m_rtb1->setPlainText(withNewlines(m_themeText));
 }
 
 void MainWindow::printTheme()

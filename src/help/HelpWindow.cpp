@@ -1,6 +1,7 @@
 #include "help/HelpWindow.h"
 
 #include "help/GuideText.h"
+#include "platform/TextCatalog.h"
 #include "widgets/Controls.h"
 #include "widgets/Twips.h"
 
@@ -22,7 +23,7 @@ HelpWindow::HelpWindow()
     auto* text = new QPlainTextEdit(this);
     text->setObjectName(QStringLiteral("helpTextBox"));
     text->setGeometry(twips::rect(0, 360, 6735, 3255));
-    text->setPlainText(guideText().replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    text->setPlainText(withNewlines(guideText()));
     text->setAccessibleName(QStringLiteral("Mode d'emploi"));
     text->setTabChangesFocus(true);
 

@@ -3,6 +3,7 @@
 #include "interpretation/InterpretationLayout.h"
 #include "platform/MessageService.h"
 #include "platform/PrintService.h"
+#include "platform/TextCatalog.h"
 #include "widgets/Controls.h"
 #include "widgets/Twips.h"
 
@@ -64,7 +65,7 @@ void InterpretationWindow::appendLine(const QString& line)
     // Only the new line is laid out, so that a long analysis stays fast to write.
     QTextCursor cursor(m_textBox->document());
     cursor.movePosition(QTextCursor::End);
-    cursor.insertText(QString(line).replace(QStringLiteral("\r\n"), QStringLiteral("\n")) + u'\n');
+    cursor.insertText(withNewlines(line) + u'\n');
 }
 
 void InterpretationWindow::print()

@@ -1,5 +1,7 @@
 #include "platform/PrintService.h"
 
+#include "platform/TextCatalog.h"
+
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QTextDocument>
@@ -22,9 +24,7 @@ bool QtPrintService::printText(QPrinter& printer, const QString& text, const QFo
         return false;
     QTextDocument document;
     document.setDefaultFont(font);
-    QString plain = text;
-    plain.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    document.setPlainText(plain);
+    document.setPlainText(withNewlines(text));
     document.print(&printer);
     return printer.printerState() != QPrinter::Error;
 }

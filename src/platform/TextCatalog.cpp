@@ -34,3 +34,8 @@ TextCatalog TextCatalog::fromResource(const QString& path)
 {
     return parse(readResourceText(path));
 }
+
+QString withNewlines(QString text)
+{
+    return text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+}

@@ -19,5 +19,9 @@ private:
     QStringList m_order;
 };
 
+// The program's texts end their lines with CR LF, as the files it writes do. Text boxes and printed documents are
+// given "\n", the only line end Qt documents for them.
+QString withNewlines(QString text);
+
 // Whole text of a resource file, decoded as UTF-8.
 QString readResourceText(const QString& path);
