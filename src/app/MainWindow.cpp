@@ -62,28 +62,21 @@ MainWindow::MainWindow(const Services& services, QWidget* parent) : QMainWindow(
     m_tabs->setAccessibleDescription(
         QStringLiteral("Synthèse, Détails, Carré fondamental et Interaction entre deux personnes."));
     m_synthesisPage = new SynthesisPage;
-    m_tabs->addTab(m_synthesisPage, QStringLiteral("Synthèse"));
+    addPage(m_synthesisPage, QStringLiteral("Synthèse"));
     connect(m_synthesisPage, &SynthesisPage::questionnaireRequested, this, &MainWindow::answerQuestionnaire);
     connect(m_synthesisPage, &SynthesisPage::interpretRequested, this, &MainWindow::interpretSynthesis);
     m_detailsPage = new DetailsPage;
-    m_tabs->addTab(m_detailsPage, QStringLiteral("Détails"));
+    addPage(m_detailsPage, QStringLiteral("Détails"));
     connect(m_detailsPage, &DetailsPage::interpretRequested, this, &MainWindow::interpretDetails);
     m_quadrantPage = new QuadrantPage(m_state.quadrantTable);
-    m_tabs->addTab(m_quadrantPage, QStringLiteral("Carré fondamental"));
+    addPage(m_quadrantPage, QStringLiteral("Carré fondamental"));
     connect(m_quadrantPage, &QuadrantPage::interpretRequested, this, &MainWindow::interpretQuadrant);
     m_interactionPage = new InteractionPage;
-    m_tabs->addTab(m_interactionPage, QStringLiteral("Interaction entre deux personnes"));
+    addPage(m_interactionPage, QStringLiteral("Interaction entre deux personnes"));
     connect(m_interactionPage, &InteractionPage::partnerNamesEdited, this,
             [this] { setDefaultButton(m_synthesisPage->questionnaireButton()); });
     connect(m_interactionPage, &InteractionPage::computeRequested, this, &MainWindow::computeInteraction);
     connect(m_interactionPage, &InteractionPage::interpretRequested, this, &MainWindow::interpretInteraction);
-    // Each page is white around its coloured rectangle.
-    for (int i = 0; i < m_tabs->count(); ++i) {
-        QWidget* page = m_tabs->widget(i);
-        page->setAutoFillBackground(true);
-        controls::setColour(page, QPalette::Window, Qt::white);
-        twips::placeOnTabPage(page);
-    }
 
     m_rtb1 = new QPlainTextEdit(area);
     m_rtb1->setObjectName(QStringLiteral("rtb1"));
@@ -100,6 +93,15 @@ MainWindow::~MainWindow()
 {
     delete m_interpretation;
     delete m_help;
+}
+
+void MainWindow::addPage(QWidget* page, const QString& title)
+{
+    m_tabs->addTab(page, title);
+    // Each page is white around its coloured rectangle.
+    page->setAutoFillBackground(true);
+    controls::setColour(page, QPalette::Window, Qt::white);
+    twips::placeOnTabPage(page);
 }
 
 void MainWindow::keyPressEvent(QKeyEvent* event)
@@ -263,21 +265,11 @@ void MainWindow::interpretInteraction()
 
 void MainWindow::computeInteraction()
 {
-    const auto refuse = [this](const QString& message) {
-        m_services.messages->inform(this, message);
-        m_interactionPage->focusField(RecordField::Type);
-    };
-    if (m_state.activeType == 0) {
-        refuse(kComputeFirst);
-        return;
-    }
     const PartnerType partner = readPartnerType(m_interactionPage->partner().type);
-    if (partner.error == PartnerTypeError::Empty) {
-        refuse(QStringLiteral("Merci de préciser le type Ennéagramme du partenaire"));
-        return;
-    }
-    if (partner.error != PartnerTypeError::None) {
-        refuse(QStringLiteral("Le type Ennéagramme du partenaire doit être compris entre 1 et 9"));
+    const QString refusal = m_state.activeType == 0 ? kComputeFirst : partner.refusal();
+    if (!refusal.isEmpty()) {
+        m_services.messages->inform(this, refusal);
+        m_interactionPage->focusField(RecordField::Type);
         return;
     }
     m_interactionPage->showInteraction(m_state.activeType, partner.value);

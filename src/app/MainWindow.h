@@ -79,6 +79,7 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    void addPage(QWidget* page, const QString& title);
     void setDefaultButton(QPushButton* button);
     InterpretationWindow& interpretation();
     void showLines(const QStringList& lines);

@@ -77,6 +77,19 @@ qint16 readWing(QStringView text, int neighbour)
     return value == neighbour ? value : 0;
 }
 
+QString PartnerType::refusal() const
+{
+    switch (error) {
+    case PartnerTypeError::None:
+        break;
+    case PartnerTypeError::Empty:
+        return QStringLiteral("Merci de préciser le type Ennéagramme du partenaire");
+    case PartnerTypeError::OutOfRange:
+        return QStringLiteral("Le type Ennéagramme du partenaire doit être compris entre 1 et 9");
+    }
+    return {};
+}
+
 PartnerType readPartnerType(QStringView text)
 {
     const QString s = text.trimmed().toString();

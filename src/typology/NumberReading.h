@@ -21,6 +21,8 @@ struct PartnerType
 {
     PartnerTypeError error = PartnerTypeError::None;
     qint16 value = 0;
+    // What the user is told when the type cannot be used; empty when it can.
+    QString refusal() const;
 };
 
 // The partner's type: an optional sign, digits and an optional decimal part, rounded half to even to 1..9.
