@@ -56,7 +56,6 @@ public:
     void calcul_carre();
     void calcul_entente();
     void descriptif_theme();
-    QString themeBuffer() const { return m_themeText; }
 
     QPushButton* defaultButton() const { return m_defaultButton; }
 
