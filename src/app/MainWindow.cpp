@@ -1,8 +1,6 @@
 #include "app/MainWindow.h"
 
 #include "app/MainMenus.h"
-#include "help/HelpWindow.h"
-#include "interpretation/InterpretationWindow.h"
 #include "persons/InteractionPage.h"
 #include "persons/OpenPersonDialog.h"
 #include "persons/PersonDirectory.h"

@@ -38,10 +38,7 @@ const Arrow kArrows[] = {
 // `caption` is the box the label stands in, so that a screen reader says "Piège : Maniaque".
 QLabel* valueLabel(QWidget* parent, const char* name, const QString& caption, const QRect& area, bool bordered)
 {
-    auto* label = new ValueLabel(caption, parent);
-    label->setObjectName(QLatin1String(name));
-    label->setGeometry(area);
-    label->setFont(twips::sansSerif(9.75));
+    QLabel* label = controls::value(parent, name, caption, area, twips::sansSerif(9.75));
     label->setAlignment(Qt::AlignCenter);
     if (bordered) {
         label->setFrameShape(QFrame::Box);

@@ -21,7 +21,6 @@ public:
     // Empty lists and labels; nothing to interpret.
     void clear();
 
-    int selectedRow() const; // index of the quality list + 1; 0 when nothing is selected
     // The four words of the selected row, as the table holds them.
     analyses::QuadrantWords selectedWords() const;
 
@@ -32,6 +31,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    int selectedRow() const; // index of the quality list + 1; 0 when nothing is selected
     void qualitySelected(int index);
     void allergySelected(int index);
     void showRow(int row);
