@@ -360,26 +360,22 @@ constexpr int kUnclaimedLockMs = 5000;
 // one of a running process (maybe on another machine sharing the folder) only after this long.
 constexpr int kClaimedLockMs = 30000;
 
-// True when a lock file is there with no process number in QLockFile's format (first line, a positive number), and
-// older than kUnclaimedLockMs.
-bool unclaimedAndOld(const QString& path)
+// True when a lock file is there with no process number in QLockFile's format (first line, a positive number).
+bool unclaimed(const QString& path)
 {
     const ReadResult read = readRegularFile(path, 4096);
     if (read.status == ReadResult::Status::Missing || read.status == ReadResult::Status::NotRegular)
         return false;
-    if (read.status == ReadResult::Status::Read) {
-        QByteArray first = read.bytes.left(read.bytes.indexOf('\n') + 1);
-        if (first.isEmpty())
-            first = read.bytes;
-        first.chop(1); // the line end, or the last character of a line without one, as QLockFile reads it
-        if (first.endsWith('\r'))
-            first.chop(1);
-        bool ok = false;
-        if (first.toLongLong(&ok) > 0 && ok)
-            return false;
-    }
-    const qint64 age = QFileInfo(path).lastModified().msecsTo(QDateTime::currentDateTimeUtc());
-    return qAbs(age) > kUnclaimedLockMs;
+    if (read.status != ReadResult::Status::Read)
+        return true; // unreadable, or far too large to be a lock QLockFile wrote
+    QByteArray first = read.bytes.left(read.bytes.indexOf('\n') + 1);
+    if (first.isEmpty())
+        first = read.bytes;
+    first.chop(1); // the line end, or the last character of a line without one, as QLockFile reads it
+    if (first.endsWith('\r'))
+        first.chop(1);
+    bool ok = false;
+    return !(first.toLongLong(&ok) > 0 && ok);
 }
 
 } // namespace
@@ -416,8 +412,9 @@ ExclusiveLock::Outcome ExclusiveLock::take(int waitMs)
                                                                               : QFileDevice::WriteError)};
     };
 
-    if (unclaimedAndOld(m_path)) {
-        // Recovered through QLockFile's own removal, which guards against two copies removing it at once.
+    if (unclaimed(m_path)) {
+        // Recovered through QLockFile's own removal, which guards against two copies removing it at once, and which
+        // also checks the age: a younger lock may be a running copy's that has not written its number yet.
         m_lock.setStaleLockTime(kUnclaimedLockMs);
         errno = 0;
         const bool taken = m_lock.tryLock(0);

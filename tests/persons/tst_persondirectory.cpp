@@ -556,11 +556,14 @@ private slots:
         QTest::addColumn<int>("ageSeconds");
         QTest::addColumn<bool>("recovered");
         const QByteArray host = QSysInfo::machineHostName().toUtf8();
-        QTest::newRow("empty, left a minute ago") << QByteArray() << 60 << true;
-        QTest::newRow("garbage, left a minute ago") << QByteArray("\0\x01zz\n", 5) << 60 << true;
+        QTest::newRow("empty, left 15 seconds ago") << QByteArray() << 15 << true;
+        QTest::newRow("garbage, left 15 seconds ago") << QByteArray("\0\x01zz\n", 5) << 15 << true;
         QTest::newRow("process number that no longer runs here") << "2147483600\ntst_persondirectory\n" + host + "\n"
                                                                  << 0 << true;
         QTest::newRow("empty, just created: its copy may be about to write its number") << QByteArray() << 0 << false;
+        QTest::newRow("running copy's lock, 15 seconds old")
+            << QByteArray::number(QCoreApplication::applicationPid()) + "\ntst_persondirectory\n" + host + "\n"
+            << 15 << false;
     }
     void leftoverLocksAreRecovered()
     {
@@ -659,7 +662,7 @@ private slots:
         write(txt(), original);
         const QString odd = lockFilePath(m_folder) + (removalLock ? ".rmlock" : "");
         const QByteArray native = QFile::encodeName(odd);
-        if (removalLock) // an old empty lock, which QLockFile would try to remove
+        if (removalLock) // a lock already there: QLockFile looks at the removal lock when it finds this one dead
             write(lockFilePath(m_folder), {});
         if (kind == "fifo") {
             QCOMPARE(mkfifo(native.constData(), 0600), 0);
