@@ -5,10 +5,8 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QLockFile>
 
 #include <algorithm>
-#include <cerrno>
 
 namespace {
 
@@ -257,10 +255,36 @@ std::optional<SaveProblem> PersonDirectory::save(const PersonRecord& user, const
         return std::nullopt;
     };
 
+    // A directory past the reading limit could never be opened again, nor saved to.
+    const auto tooLarge = [&] {
+        return failure(QStringLiteral("Le fichier des personnes\u00a0« %1\u00a0» dépasserait %2\u00a0Mo, la taille "
+                                      "au-delà de laquelle le programme ne peut plus le lire.")
+                           .arg(shownPath(path))
+                           .arg(m_sizeLimit / (1024 * 1024)) +
+                       nothingSaved);
+    };
+    // The files hold the names and types of everyone stored: new ones are for their owner's eyes only.
+    const QFileDevice::Permissions privateFile = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
+
     // Read once to know whom to ask about; the questions come before anything is locked or written.
     const DirectoryContent before = readDirectory(path);
     if (auto problem = unreadable(before))
         return problem;
+    // The backup is written through QSaveFile, which follows links: a link there would have the directory written
+    // over the file it leads to, and a backup that is the directory itself would be no backup at all.
+    if (fileaccess::entryKind(backup) == fileaccess::EntryKind::Link)
+        return failure(QStringLiteral("La copie de sauvegarde\u00a0« %1\u00a0» est un lien vers un autre emplacement, "
+                                      "alors qu'elle doit être un fichier ordinaire du dossier des données\u00a0: "
+                                      "supprimez ce lien, puis sauvegardez à nouveau.")
+                           .arg(shownPath(backup)) +
+                       nothingSaved);
+    if (fileaccess::sameFile(path, backup))
+        return failure(
+            QStringLiteral("Le fichier des personnes\u00a0« %1\u00a0» et sa copie de sauvegarde\u00a0« %2\u00a0» "
+                           "sont un seul et même fichier (lien)\u00a0: enregistrer détruirait la copie. "
+                           "Supprimez\u00a0« %2\u00a0», puis sauvegardez à nouveau.")
+                .arg(shownPath(path), shownPath(backup)) +
+            nothingSaved);
     if (fileaccess::existsButNotRegular(backup))
         return failure(
             QStringLiteral("La copie de sauvegarde « %1 » n'est pas un fichier ordinaire.").arg(shownPath(backup)) +
@@ -287,21 +311,31 @@ std::optional<SaveProblem> PersonDirectory::save(const PersonRecord& user, const
 
     // Another running copy of the program may save at the same time: one writes at a time, and each rebuilds the
     // directory from what is on disk once it holds the lock, so neither loses the other's person.
-    QLockFile lock(lockFilePath(m_dataFolder));
-    lock.setStaleLockTime(30000);
-    errno = 0;
-    if (!lock.tryLock(m_lockWaitMs)) {
-        if (lock.error() == QLockFile::LockFailedError)
-            return failure(QStringLiteral("Le fichier des personnes « %1 » est en cours d'enregistrement par un autre "
-                                          "exemplaire du programme.\r\nRien n'a été enregistré ; sauvegardez à "
-                                          "nouveau dans un instant.")
-                               .arg(shownPath(path)));
-        const int error = errno;
+    fileaccess::ExclusiveLock lock(lockFilePath(m_dataFolder));
+    const fileaccess::ExclusiveLock::Outcome locked = lock.take(m_lockWaitMs);
+    switch (locked.status) {
+    case fileaccess::ExclusiveLock::Status::Taken:
+        break;
+    case fileaccess::ExclusiveLock::Status::Busy:
+        return failure(QStringLiteral("Le fichier des personnes « %1 » est en cours d'enregistrement par un autre "
+                                      "exemplaire du programme.\r\nRien n'a été enregistré ; sauvegardez à "
+                                      "nouveau dans un instant.")
+                           .arg(shownPath(path)));
+    case fileaccess::ExclusiveLock::Status::NotAFile:
+        return failure(
+            QStringLiteral("Le fichier de verrouillage\u00a0« %1\u00a0» n'est pas un fichier ordinaire\u00a0: "
+                           "c'est %2. Le programme ne peut pas s'en servir\u00a0; supprimez-le, puis "
+                           "sauvegardez à nouveau.")
+                .arg(shownPath(locked.path), locked.reason) +
+            nothingSaved);
+    case fileaccess::ExclusiveLock::Status::NotRemovable:
+        return failure(QStringLiteral("Le fichier de verrouillage\u00a0« %1\u00a0» est là et ne peut pas être "
+                                      "supprimé\u00a0: %2.")
+                           .arg(shownPath(locked.path), locked.reason) +
+                       nothingSaved);
+    case fileaccess::ExclusiveLock::Status::NotCreated:
         return failure(QStringLiteral("Le fichier de verrouillage « %1 » n'a pas pu être créé : %2.")
-                           .arg(shownPath(lockFilePath(m_dataFolder)),
-                                fileaccess::reasonFor(error, lock.error() == QLockFile::PermissionError
-                                                                 ? QFileDevice::PermissionsError
-                                                                 : QFileDevice::WriteError)) +
+                           .arg(shownPath(locked.path), locked.reason) +
                        nothingSaved);
     }
 
@@ -315,7 +349,9 @@ std::optional<SaveProblem> PersonDirectory::save(const PersonRecord& user, const
             bytes += formatRecordLine(user) + "\r\n";
         if (partnerPending)
             bytes += formatRecordLine(partner) + "\r\n";
-        if (const auto error = fileaccess::writeWholeFile(path, bytes))
+        if (bytes.size() > m_sizeLimit)
+            return tooLarge();
+        if (const auto error = fileaccess::writeWholeFile(path, bytes, privateFile))
             return failure(QStringLiteral("Le fichier des personnes « %1 » n'a pas pu être créé : %2.")
                                .arg(shownPath(path), *error) +
                            nothingSaved);
@@ -330,13 +366,16 @@ std::optional<SaveProblem> PersonDirectory::save(const PersonRecord& user, const
     // old version: a full disk leaves both as they were.
     const QByteArray rebuilt =
         rebuildDirectory(current, userPending ? &user : nullptr, partnerPending ? &partner : nullptr);
+    if (rebuilt.size() > m_sizeLimit)
+        return tooLarge();
     const auto backupFailed = [&](const QString& error) {
         return failure(QStringLiteral("La copie de sauvegarde « %1 » n'a pas pu être écrite : %2.\r\n"
                                       "Rien n'a été enregistré ; le fichier des personnes est resté tel qu'il était.")
                            .arg(shownPath(backup), error));
     };
     fileaccess::PendingWrite backupWrite(backup);
-    if (const auto error = backupWrite.prepare(current.bytes, QFileInfo(path).permissions()))
+    if (const auto error =
+            backupWrite.prepare(current.bytes, QFileInfo::exists(backup) ? QFileInfo(path).permissions() : privateFile))
         return backupFailed(*error);
     fileaccess::PendingWrite directoryWrite(path);
     if (const auto error = directoryWrite.prepare(rebuilt))

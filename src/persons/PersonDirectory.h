@@ -66,6 +66,8 @@ public:
 
     // How long a save waits for another running copy of the program to finish its own save.
     void setLockWait(int milliseconds) { m_lockWaitMs = milliseconds; }
+    // The largest directory a save may leave: one the program can read back. Tests lower it.
+    void setSizeLimit(qint64 bytes) { m_sizeLimit = bytes; }
 
     // Saves the user's and the partner's lines. Returns nothing when the save went through (or had nothing to do),
     // otherwise why it stopped; in that case both files are as they were.
@@ -75,4 +77,5 @@ public:
 private:
     QString m_dataFolder;
     int m_lockWaitMs = 5000;
+    qint64 m_sizeLimit = kMaxDirectoryBytes;
 };

@@ -48,7 +48,15 @@ bool makeFolderIfMissing(const QString& path)
     const QFileInfo info(path);
     if (info.exists())
         return info.isDir(); // a regular file of that name cannot hold our files
+#ifdef Q_OS_WIN
+    // A new folder inherits the parent's access rules, which keep AppData to its user already.
     return QDir().mkpath(path);
+#else
+    // The folder holds the names and types of everyone stored: on a shared machine only its owner may look in.
+    // The folders above it are the system's, made as the system makes them.
+    return QDir().mkpath(info.absolutePath()) &&
+           QDir().mkdir(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+#endif
 }
 
 QString systemAppDataPath()

@@ -1,5 +1,7 @@
 #include "platform/FileAccess.h"
 
+#include <QDateTime>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -11,6 +13,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 #endif
+#ifdef Q_OS_WIN
+#include <io.h>
+#include <windows.h>
+#endif
 
 namespace fileaccess {
 
@@ -18,10 +24,11 @@ QString reasonFor(int systemError, QFileDevice::FileError fallback)
 {
     switch (systemError) {
     case ENOSPC:
+        return QStringLiteral("le disque est plein");
 #ifdef EDQUOT
     case EDQUOT:
+        return QStringLiteral("votre quota d'espace disque est atteint");
 #endif
-        return QStringLiteral("le disque est plein");
     case EFBIG:
         return QStringLiteral("le fichier dépasse la taille permise (disque plein ou limite du système)");
     case EACCES:
@@ -160,6 +167,270 @@ ReadResult readRegularFile(const QString& path, qint64 maxBytes)
     return result;
 }
 
+#ifdef Q_OS_WIN
+namespace {
+
+std::wstring nativePath(const QString& path)
+{
+    return QDir::toNativeSeparators(path).toStdWString();
+}
+
+// The error numbers reasonFor() knows, for the Windows errors a write or a lock can meet.
+int errnoFor(DWORD error)
+{
+    switch (error) {
+    case ERROR_DISK_FULL:
+    case ERROR_HANDLE_DISK_FULL:
+        return ENOSPC;
+    case ERROR_ACCESS_DENIED:
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_LOCK_VIOLATION:
+        return EACCES;
+    case ERROR_WRITE_PROTECT:
+        return EROFS;
+    default:
+        return EIO;
+    }
+}
+
+// Opened for nothing but its attributes, the link itself when it is one, and the file a folder too.
+HANDLE openForQuery(const QString& path, bool followLink)
+{
+    const DWORD flags = FILE_FLAG_BACKUP_SEMANTICS | (followLink ? 0 : FILE_FLAG_OPEN_REPARSE_POINT);
+    return CreateFileW(nativePath(path).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                       OPEN_EXISTING, flags, nullptr);
+}
+
+} // namespace
+#endif
+
+EntryKind entryKind(const QString& path)
+{
+#ifdef Q_OS_WIN
+    const DWORD attributes = GetFileAttributesW(nativePath(path).c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES)
+        return EntryKind::Missing;
+    if (attributes & FILE_ATTRIBUTE_REPARSE_POINT)
+        return EntryKind::Link;
+    if (attributes & FILE_ATTRIBUTE_DIRECTORY)
+        return EntryKind::Folder;
+    const HANDLE handle = openForQuery(path, false);
+    if (handle == INVALID_HANDLE_VALUE)
+        return EntryKind::File; // in use by another program: let the caller's own open tell
+    EntryKind kind = EntryKind::File;
+    switch (GetFileType(handle)) {
+    case FILE_TYPE_DISK: {
+        BY_HANDLE_FILE_INFORMATION info = {};
+        if (GetFileInformationByHandle(handle, &info) && info.nNumberOfLinks > 1)
+            kind = EntryKind::MultiNamedFile;
+        break;
+    }
+    case FILE_TYPE_CHAR:
+        kind = EntryKind::Device;
+        break;
+    case FILE_TYPE_PIPE:
+        kind = EntryKind::Pipe;
+        break;
+    default:
+        kind = EntryKind::Other;
+        break;
+    }
+    CloseHandle(handle);
+    return kind;
+#else
+    struct stat st = {};
+    if (::lstat(QFile::encodeName(path).constData(), &st) != 0)
+        return EntryKind::Missing; // or unreachable: whoever opens it next tells why
+    if (S_ISREG(st.st_mode))
+        return st.st_nlink > 1 ? EntryKind::MultiNamedFile : EntryKind::File;
+    if (S_ISLNK(st.st_mode))
+        return EntryKind::Link;
+    if (S_ISDIR(st.st_mode))
+        return EntryKind::Folder;
+    if (S_ISFIFO(st.st_mode))
+        return EntryKind::Pipe;
+    if (S_ISCHR(st.st_mode) || S_ISBLK(st.st_mode))
+        return EntryKind::Device;
+    if (S_ISSOCK(st.st_mode))
+        return EntryKind::Socket;
+    return EntryKind::Other;
+#endif
+}
+
+QString describe(EntryKind kind)
+{
+    switch (kind) {
+    case EntryKind::Missing:
+        return QStringLiteral("rien");
+    case EntryKind::File:
+        return QStringLiteral("un fichier ordinaire");
+    case EntryKind::MultiNamedFile:
+        return QStringLiteral("un fichier qui porte aussi un autre nom (lien physique)");
+    case EntryKind::Link:
+        return QStringLiteral("un lien vers un autre emplacement");
+    case EntryKind::Folder:
+        return QStringLiteral("un dossier");
+    case EntryKind::Pipe:
+        return QStringLiteral("un tube de communication");
+    case EntryKind::Device:
+        return QStringLiteral("un périphérique");
+    case EntryKind::Socket:
+        return QStringLiteral("une prise de communication (socket)");
+    case EntryKind::Other:
+        break;
+    }
+    return QStringLiteral("un élément spécial du système");
+}
+
+bool sameFile(const QString& first, const QString& second)
+{
+#ifdef Q_OS_WIN
+    BY_HANDLE_FILE_INFORMATION info[2] = {};
+    int known = 0;
+    for (const QString* path : {&first, &second}) {
+        const HANDLE handle = openForQuery(*path, true);
+        if (handle == INVALID_HANDLE_VALUE)
+            return false;
+        if (GetFileInformationByHandle(handle, &info[known]))
+            ++known;
+        CloseHandle(handle);
+    }
+    return known == 2 && info[0].dwVolumeSerialNumber == info[1].dwVolumeSerialNumber &&
+           info[0].nFileIndexHigh == info[1].nFileIndexHigh && info[0].nFileIndexLow == info[1].nFileIndexLow;
+#else
+    struct stat a = {};
+    struct stat b = {};
+    return ::stat(QFile::encodeName(first).constData(), &a) == 0 &&
+           ::stat(QFile::encodeName(second).constData(), &b) == 0 && a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+#endif
+}
+
+namespace {
+
+FaultInjector& faultInjector()
+{
+    static FaultInjector injector;
+    return injector;
+}
+
+int injectedFault(WriteStep step, const QString& path)
+{
+    const FaultInjector& injector = faultInjector();
+    return injector ? injector(step, path) : 0;
+}
+
+// Qt's commit() syncs the new file but ignores the result: a disk that fails late (a network share, a quota, a
+// dying disk) would be reported as a success. The errno of a failure, or 0.
+int syncToDisk(QFileDevice& file)
+{
+    const int handle = file.handle();
+    if (handle < 0)
+        return EIO;
+#ifdef Q_OS_WIN
+    const auto native = reinterpret_cast<HANDLE>(_get_osfhandle(handle));
+    if (native == INVALID_HANDLE_VALUE || !FlushFileBuffers(native))
+        return errnoFor(GetLastError());
+    return 0;
+#else
+    return ::fsync(handle) == 0 ? 0 : errno;
+#endif
+}
+
+// Why a lock that is there cannot be removed, when the system says so before anyone tries.
+std::optional<QString> removalRefused(const QString& lockPath)
+{
+#ifdef Q_OS_WIN
+    const DWORD attributes = GetFileAttributesW(nativePath(lockPath).c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
+        return reasonFor(EACCES);
+#else
+    const QByteArray folder = QFile::encodeName(QFileInfo(lockPath).absolutePath());
+    if (::access(folder.constData(), W_OK | X_OK) != 0)
+        return reasonFor(errno);
+    if (::access(QFile::encodeName(lockPath).constData(), W_OK) != 0 && errno != ENOENT)
+        return reasonFor(errno);
+#endif
+    return std::nullopt;
+}
+
+// A running copy writes its process number right after creating the lock; a copy killed in between leaves a lock
+// with no number, which QLockFile can judge only by its age. Past this age, nobody is about to write the number.
+constexpr int kUnclaimedLockMs = 5000;
+// A lock with a process number is left to QLockFile: it recovers one whose process no longer runs at once, and
+// one of a running process (maybe on another machine sharing the folder) only after this long.
+constexpr int kClaimedLockMs = 30000;
+
+// True when a lock file is there with no process number in QLockFile's format (first line, a positive number).
+bool unclaimed(const QString& path)
+{
+    const ReadResult read = readRegularFile(path, 4096);
+    if (read.status == ReadResult::Status::Missing || read.status == ReadResult::Status::NotRegular)
+        return false;
+    if (read.status != ReadResult::Status::Read)
+        return true; // unreadable, or far too large to be a lock QLockFile wrote
+    QByteArray first = read.bytes.left(read.bytes.indexOf('\n') + 1);
+    if (first.isEmpty())
+        first = read.bytes;
+    first.chop(1); // the line end, or the last character of a line without one, as QLockFile reads it
+    if (first.endsWith('\r'))
+        first.chop(1);
+    bool ok = false;
+    return !(first.toLongLong(&ok) > 0 && ok);
+}
+
+} // namespace
+
+void setFaultInjector(FaultInjector injector)
+{
+    faultInjector() = std::move(injector);
+}
+
+ExclusiveLock::ExclusiveLock(const QString& path) : m_path(path), m_lock(path)
+{
+    m_lock.setStaleLockTime(kClaimedLockMs);
+}
+
+ExclusiveLock::Outcome ExclusiveLock::take(int waitMs)
+{
+    // QLockFile reads a lock it finds to learn its process number: a pipe there blocks it for good, a link to an
+    // endless device makes it read without end. It also creates and reads a second file while it removes a dead
+    // lock. Both must be plain files of their own or nothing.
+    for (const QString& path : {m_path, m_path + QStringLiteral(".rmlock")}) {
+        const EntryKind kind = entryKind(path);
+        if (kind != EntryKind::Missing && kind != EntryKind::File)
+            return {Status::NotAFile, path, describe(kind)};
+    }
+
+    const auto failed = [this](int error) -> Outcome {
+        if (m_lock.error() == QLockFile::LockFailedError) {
+            if (auto reason = removalRefused(m_path))
+                return {Status::NotRemovable, m_path, *reason};
+            return {Status::Busy, m_path, {}};
+        }
+        return {Status::NotCreated, m_path,
+                reasonFor(error, m_lock.error() == QLockFile::PermissionError ? QFileDevice::PermissionsError
+                                                                              : QFileDevice::WriteError)};
+    };
+
+    if (unclaimed(m_path)) {
+        // Recovered through QLockFile's own removal, which guards against two copies removing it at once, and which
+        // also checks the age: a younger lock may be a running copy's that has not written its number yet.
+        m_lock.setStaleLockTime(kUnclaimedLockMs);
+        errno = 0;
+        const bool taken = m_lock.tryLock(0);
+        const int error = errno;
+        m_lock.setStaleLockTime(kClaimedLockMs);
+        if (taken)
+            return {};
+        if (m_lock.error() != QLockFile::LockFailedError || removalRefused(m_path))
+            return failed(error);
+    }
+    errno = 0;
+    if (m_lock.tryLock(waitMs))
+        return {};
+    return failed(errno);
+}
+
 PendingWrite::PendingWrite(const QString& path) : m_path(path), m_file(path) {}
 
 std::optional<QString> PendingWrite::prepare(const QByteArray& content,
@@ -186,6 +457,13 @@ std::optional<QString> PendingWrite::prepare(const QByteArray& content,
     errno = 0;
     if (!m_file.flush() || m_file.error() != QFileDevice::NoError)
         return fail();
+    int syncError = injectedFault(WriteStep::Sync, m_path);
+    if (syncError == 0)
+        syncError = syncToDisk(m_file);
+    if (syncError != 0) {
+        m_file.cancelWriting();
+        return reasonFor(syncError, QFileDevice::WriteError);
+    }
     m_prepared = true;
     return std::nullopt;
 }
@@ -195,6 +473,10 @@ std::optional<QString> PendingWrite::commit()
     if (!m_prepared)
         return reasonFor(0, QFileDevice::WriteError);
     m_prepared = false;
+    if (const int error = injectedFault(WriteStep::Rename, m_path)) {
+        m_file.cancelWriting();
+        return reasonFor(error, QFileDevice::RenameError);
+    }
     errno = 0;
     if (!m_file.commit())
         return reasonFor(errno, m_file.error());

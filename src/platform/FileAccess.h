@@ -2,8 +2,10 @@
 
 #include <QByteArray>
 #include <QFileDevice>
+#include <QLockFile>
 #include <QSaveFile>
 #include <QString>
+#include <functional>
 #include <optional>
 
 // Whole-file reads and writes for the user's own files, with every failure told in French.
@@ -27,6 +29,49 @@ ReadResult readRegularFile(const QString& path, qint64 maxBytes);
 // True when something exists at path that is not a regular file (a folder, a pipe, a device, a socket).
 bool existsButNotRegular(const QString& path);
 
+// What a path names, the last link not followed.
+enum class EntryKind { Missing, File, MultiNamedFile, Link, Folder, Pipe, Device, Socket, Other };
+EntryKind entryKind(const QString& path);
+// The kind as the user is told it, after « c'est »: "un tube", "un dossier"...
+QString describe(EntryKind kind);
+
+// True when both paths lead, through links if any, to one and the same file: replacing one replaces the other.
+bool sameFile(const QString& first, const QString& second);
+
+// Steps of a write that tests can make fail as a failing disk would: the injector gets the step and the path being
+// written, and returns the system error number to fail with, or 0 to let the step run.
+enum class WriteStep { Sync, Rename };
+using FaultInjector = std::function<int(WriteStep step, const QString& path)>;
+void setFaultInjector(FaultInjector injector);
+
+// The lock that keeps two running copies of the program from writing at once, held until destroyed. It is
+// QLockFile, guarded against what it cannot cope with: whatever is at the lock's path is looked at before QLockFile
+// opens it, and a lock that no running program can hold is recovered at once.
+class ExclusiveLock
+{
+public:
+    enum class Status {
+        Taken,
+        Busy,         // another running copy holds it, and kept it for the whole wait
+        NotAFile,     // path names something QLockFile must not open; reason says what
+        NotRemovable, // a lock is there and the system does not let it be removed; reason says why
+        NotCreated,   // reason says why
+    };
+    struct Outcome
+    {
+        Status status = Status::Taken;
+        QString path;   // the file at fault: the lock, or the one QLockFile uses while it removes a dead lock
+        QString reason; // French, no capital, no final stop
+    };
+
+    explicit ExclusiveLock(const QString& path);
+    Outcome take(int waitMs);
+
+private:
+    QString m_path;
+    QLockFile m_lock;
+};
+
 // A replacement of the file at path, in two steps, so that two files can be written before either replaces its old
 // version: prepare() writes the new content beside the file, commit() puts it in place. Destroyed without a commit,
 // it leaves the file as it was.
@@ -37,8 +82,8 @@ public:
     PendingWrite(const PendingWrite&) = delete;
     PendingWrite& operator=(const PendingWrite&) = delete;
 
-    // With permissions, the new file gets them; otherwise those of the file it replaces. The French reason of a
-    // failure.
+    // With permissions, the new file gets them; otherwise those of the file it replaces. Every byte is on the disk
+    // when it returns without a problem. The French reason of a failure.
     std::optional<QString> prepare(const QByteArray& content,
                                    std::optional<QFileDevice::Permissions> permissions = std::nullopt);
     std::optional<QString> commit();

@@ -1,14 +1,21 @@
 #include "persons/PersonDirectory.h"
+#include "platform/FileAccess.h"
 
 #include <QDir>
 #include <QLockFile>
+#include <QSysInfo>
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <cerrno>
+
 #ifdef Q_OS_UNIX
 #include <csignal>
+#include <cstring>
 #include <sys/resource.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
 #include <unistd.h>
 #endif
 #ifdef Q_OS_LINUX
@@ -66,6 +73,22 @@ class TestPersonDirectory : public QObject
         file.write(content);
     }
 
+    // %1 and %2 in a message replaced by the paths of the directory and the backup, as the user sees them.
+    QString withPaths(QString message) const
+    {
+        return message.replace("%1", QDir::toNativeSeparators(txt())).replace("%2", QDir::toNativeSeparators(bak()));
+    }
+
+    void writeLock(const QByteArray& content, int ageSeconds) const
+    {
+        QFile lock(lockFilePath(m_folder));
+        QVERIFY(lock.open(QIODevice::WriteOnly));
+        QCOMPARE(lock.write(content), content.size());
+        QVERIFY(lock.flush());
+        QVERIFY(
+            lock.setFileTime(QDateTime::currentDateTimeUtc().addSecs(-ageSeconds), QFileDevice::FileModificationTime));
+    }
+
     std::optional<SaveProblem> save(const PersonRecord& u, const PersonRecord& p)
     {
         return PersonDirectory(m_folder).save(u, p, confirm());
@@ -80,7 +103,11 @@ private slots:
         m_icons.clear();
         m_answers.clear();
     }
-    void cleanup() { delete m_dir; }
+    void cleanup()
+    {
+        fileaccess::setFaultInjector({});
+        delete m_dir;
+    }
 
     void recordLines_data()
     {
@@ -428,6 +455,140 @@ private slots:
         QCOMPARE(bytes(txt()).count('\n'), 2);
     }
 
+    // A disk that fails only when the new file is synced, or a final rename that fails: the save stops with the
+    // reason, and no file holds anything but what it held before (the backup, once in place, holds the directory).
+    void injectedWriteFaultsLeaveTheFilesAsTheyWere_data()
+    {
+        QTest::addColumn<int>("step");
+        QTest::addColumn<bool>("atBackup");
+        QTest::addColumn<int>("error");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<bool>("backupReplaced");
+        const auto directoryFailed = [](const QString& reason, const QString& end) {
+            return "Le fichier des personnes « %1 » n'a pas pu être écrit : " + reason + ".\r\n" + end;
+        };
+        const auto backupFailed = [](const QString& reason) {
+            return "La copie de sauvegarde « %2 » n'a pas pu être écrite : " + reason +
+                   ".\r\nRien n'a été enregistré ; le fichier des personnes est resté tel qu'il était.";
+        };
+        QTest::newRow("sync of the new directory fails")
+            << int(fileaccess::WriteStep::Sync) << false << EIO
+            << directoryFailed("erreur de lecture ou d'écriture sur le disque",
+                               "Rien n'a été enregistré ; il est resté tel qu'il était.")
+            << false;
+        QTest::newRow("sync of the new backup fails, disk full")
+            << int(fileaccess::WriteStep::Sync) << true << ENOSPC << backupFailed("le disque est plein") << false;
+        QTest::newRow("rename of the backup fails")
+            << int(fileaccess::WriteStep::Rename) << true << EACCES
+            << backupFailed("l'accès est refusé (droits insuffisants)") << false;
+        QTest::newRow("final rename of the directory fails")
+            << int(fileaccess::WriteStep::Rename) << false << EBUSY
+            << directoryFailed("le fichier est utilisé par un autre programme", "Il est resté tel qu'il était.")
+            << true;
+    }
+    void injectedWriteFaultsLeaveTheFilesAsTheyWere()
+    {
+        QFETCH(int, step);
+        QFETCH(bool, atBackup);
+        QFETCH(int, error);
+        QFETCH(QString, message);
+        QFETCH(bool, backupReplaced);
+        const QByteArray original = "\"A\",\"B\",\"1\",\"0\",\"2\",\"900000000\"\r\n";
+        const QByteArray olderBackup = "\"Ancien\",\"Contenu\",\"2\",\"\",\"\",\"\"\r\n";
+        write(txt(), original);
+        write(bak(), olderBackup);
+        const QString failing = atBackup ? bak() : txt();
+        fileaccess::setFaultInjector([&](fileaccess::WriteStep at, const QString& path) {
+            return int(at) == step && path == failing ? error : 0;
+        });
+        const auto problem = save(user("New", "One"), PersonRecord{});
+        QVERIFY(problem);
+        QCOMPARE(problem->message, withPaths(message));
+        QCOMPARE(bytes(txt()), original);
+        QCOMPARE(bytes(bak()), backupReplaced ? original : olderBackup);
+        QCOMPARE(QDir(m_folder).entryList(QDir::Files | QDir::Hidden).size(), 2); // no temporary file left
+    }
+
+    // A save may not leave a directory the program could not read back: every later opening and save would fail.
+    void saveThatWouldPassTheReadingLimitIsRefused_data()
+    {
+        QTest::addColumn<qint64>("existing"); // size of the directory before the save; -1: none
+        QTest::addColumn<int>("addedName");   // length of the added person's last name
+        QTest::addColumn<bool>("refused");
+        const qint64 limit = 1024 * 1024;
+        const int added = int(formatRecordLine(user("N", "One")).size()) + 2;
+        QTest::newRow("one person more than the limit") << limit - added + 1 << 1 << true;
+        QTest::newRow("ending exactly at the limit") << limit - added << 1 << false;
+        QTest::newRow("first person, larger than the limit") << qint64(-1) << int(limit) << true;
+    }
+    void saveThatWouldPassTheReadingLimitIsRefused()
+    {
+        QFETCH(qint64, existing);
+        QFETCH(int, addedName);
+        QFETCH(bool, refused);
+        QByteArray original;
+        if (existing >= 0) {
+            const QByteArray tail = "\",\"B\",\"1\",\"0\",\"2\",\"900000000\"\r\n";
+            original = '"' + QByteArray(existing - tail.size() - 1, 'a') + tail;
+            write(txt(), original);
+        }
+        PersonDirectory directory(m_folder);
+        directory.setSizeLimit(1024 * 1024);
+        const auto problem = directory.save(user(QString(addedName, u'N'), "One"), PersonRecord{}, confirm());
+        if (!refused) {
+            QVERIFY(!problem);
+            QCOMPARE(QFileInfo(txt()).size(), 1024 * 1024);
+            return;
+        }
+        QVERIFY(problem);
+        QCOMPARE(problem->message, QStringLiteral("Le fichier des personnes\u00a0« %1\u00a0» dépasserait 1\u00a0Mo, la "
+                                                  "taille au-delà de laquelle le programme ne peut plus le lire.\r\n"
+                                                  "Rien n'a été enregistré.")
+                                       .arg(QDir::toNativeSeparators(txt())));
+        QCOMPARE(bytes(txt()), existing >= 0 ? original : QByteArray("<missing>"));
+        QVERIFY(!QFile::exists(bak()));
+    }
+
+    // Locks a copy of the program left behind when it was killed: no running copy can hold them.
+    void leftoverLocksAreRecovered_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<int>("ageSeconds");
+        QTest::addColumn<bool>("recovered");
+        const QByteArray host = QSysInfo::machineHostName().toUtf8();
+        QTest::newRow("empty, left 15 seconds ago") << QByteArray() << 15 << true;
+        QTest::newRow("garbage, left 15 seconds ago") << QByteArray("\0\x01zz\n", 5) << 15 << true;
+        QTest::newRow("process number that no longer runs here") << "2147483600\ntst_persondirectory\n" + host + "\n"
+                                                                 << 0 << true;
+        QTest::newRow("empty, just created: its copy may be about to write its number") << QByteArray() << 0 << false;
+        QTest::newRow("running copy's lock, 15 seconds old")
+            << QByteArray::number(QCoreApplication::applicationPid()) + "\ntst_persondirectory\n" + host + "\n"
+            << 15 << false;
+    }
+    void leftoverLocksAreRecovered()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(int, ageSeconds);
+        QFETCH(bool, recovered);
+        const QByteArray original = "\"A\",\"B\",\"1\",\"0\",\"2\",\"900000000\"\r\n";
+        write(txt(), original);
+        writeLock(content, ageSeconds);
+        PersonDirectory directory(m_folder);
+        directory.setLockWait(0);
+        const auto problem = directory.save(user("New", "One"), PersonRecord{}, confirm());
+        if (recovered) {
+            QVERIFY2(!problem, problem ? qPrintable(problem->message) : "");
+            QCOMPARE(bytes(txt()), original + formatRecordLine(user("New", "One")) + "\r\n");
+            QVERIFY(!QFile::exists(lockFilePath(m_folder)));
+            return;
+        }
+        QVERIFY(problem);
+        QVERIFY2(problem->message.contains("en cours d'enregistrement par un autre exemplaire"),
+                 qPrintable(problem->message));
+        QCOMPARE(bytes(txt()), original);
+        QCOMPARE(bytes(lockFilePath(m_folder)), content);
+    }
+
     void backupKeepsTheDirectorysPermissions()
     {
         write(txt(), "\"A\",\"B\",\"1\",\"0\",\"2\",\"900000000\"\r\n");
@@ -473,6 +634,159 @@ private slots:
             QCOMPARE(bytes(txt()), original);
         else
             QVERIFY(!QFile::exists(bak()));
+    }
+
+    // QLockFile reads a lock it finds: a pipe there would block the program for good, a link to an endless device
+    // would make it read without end, and anything but a plain file of its own is not the program's lock.
+    void lockPathHoldingSomethingElseIsRefused_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<bool>("removalLock"); // at the file QLockFile uses while it removes a dead lock
+        QTest::addColumn<QString>("described");
+        QTest::newRow("pipe") << "fifo" << false << "un tube de communication";
+        QTest::newRow("link to an endless device") << "zero" << false << "un lien vers un autre emplacement";
+        QTest::newRow("folder") << "folder" << false << "un dossier";
+        QTest::newRow("socket") << "socket" << false << "une prise de communication (socket)";
+        QTest::newRow("link to nothing") << "dangling" << false << "un lien vers un autre emplacement";
+        QTest::newRow("link to itself") << "loop" << false << "un lien vers un autre emplacement";
+        QTest::newRow("file with a second name")
+            << "hardlink" << false << "un fichier qui porte aussi un autre nom (lien physique)";
+        QTest::newRow("pipe as the removal lock") << "fifo" << true << "un tube de communication";
+    }
+    void lockPathHoldingSomethingElseIsRefused()
+    {
+        QFETCH(QString, kind);
+        QFETCH(bool, removalLock);
+        QFETCH(QString, described);
+        const QByteArray original = "\"A\",\"B\",\"1\",\"0\",\"2\",\"900000000\"\r\n";
+        write(txt(), original);
+        const QString odd = lockFilePath(m_folder) + (removalLock ? ".rmlock" : "");
+        const QByteArray native = QFile::encodeName(odd);
+        if (removalLock) // a lock already there: QLockFile looks at the removal lock when it finds this one dead
+            write(lockFilePath(m_folder), {});
+        if (kind == "fifo") {
+            QCOMPARE(mkfifo(native.constData(), 0600), 0);
+        } else if (kind == "zero") {
+            QVERIFY(QFile::link("/dev/zero", odd));
+        } else if (kind == "folder") {
+            QVERIFY(QDir().mkdir(odd));
+        } else if (kind == "socket") {
+            const int fd = socket(AF_UNIX, SOCK_STREAM, 0);
+            sockaddr_un address = {};
+            address.sun_family = AF_UNIX;
+            std::strncpy(address.sun_path, native.constData(), sizeof address.sun_path - 1);
+            QCOMPARE(bind(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
+            close(fd);
+        } else if (kind == "dangling") {
+            QVERIFY(QFile::link(m_folder + "nowhere", odd));
+        } else if (kind == "loop") {
+            QCOMPARE(symlink(native.constData(), native.constData()), 0);
+        } else {
+            write(m_folder + "other", {});
+            QCOMPARE(link(QFile::encodeName(m_folder + "other").constData(), native.constData()), 0);
+        }
+        const auto problem = save(user("New", "One"), PersonRecord{});
+        QVERIFY(problem);
+        QCOMPARE(problem->message, QStringLiteral("Le fichier de verrouillage\u00a0« %1\u00a0» n'est pas un fichier "
+                                                  "ordinaire\u00a0: c'est %2. Le programme ne peut pas s'en "
+                                                  "servir\u00a0; supprimez-le, puis sauvegardez à nouveau.\r\nRien "
+                                                  "n'a été enregistré.")
+                                       .arg(QDir::toNativeSeparators(odd), described));
+        QCOMPARE(bytes(txt()), original);
+        QVERIFY(!QFile::exists(bak()));
+        struct stat st = {};
+        QCOMPARE(lstat(native.constData(), &st), 0); // left where it was
+    }
+
+    // prrep.bak is written through QSaveFile, which follows links: the file a link leads to would be overwritten,
+    // and a backup that is the directory itself would be no backup.
+    void backupThatIsNotAFileOfItsOwnIsRefused_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("message");
+        const QString link = "La copie de sauvegarde\u00a0« %2\u00a0» est un lien vers un autre emplacement, alors "
+                             "qu'elle doit être un fichier ordinaire du dossier des données\u00a0: supprimez ce lien, "
+                             "puis sauvegardez à nouveau.\r\nRien n'a été enregistré.";
+        const QString same = "Le fichier des personnes\u00a0« %1\u00a0» et sa copie de sauvegarde\u00a0« %2\u00a0» "
+                             "sont un seul et même fichier (lien)\u00a0: enregistrer détruirait la copie. "
+                             "Supprimez\u00a0« %2\u00a0», puis sauvegardez à nouveau.\r\nRien n'a été enregistré.";
+        QTest::newRow("backup is a link to a file elsewhere") << "outside" << link;
+        QTest::newRow("backup is a link to the directory") << "toDirectory" << link;
+        QTest::newRow("directory is a link to the backup") << "fromDirectory" << same;
+        QTest::newRow("backup is a second name of the directory") << "hardlink" << same;
+    }
+    void backupThatIsNotAFileOfItsOwnIsRefused()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QString, message);
+        const QByteArray original = "\"A\",\"B\",\"1\",\"0\",\"2\",\"900000000\"\r\n";
+        const QString outside = m_dir->filePath("elsewhere.txt");
+        write(outside, "kept");
+        if (kind == "outside") {
+            write(txt(), original);
+            QVERIFY(QFile::link(outside, bak()));
+        } else if (kind == "toDirectory") {
+            write(txt(), original);
+            QVERIFY(QFile::link(txt(), bak()));
+        } else if (kind == "fromDirectory") {
+            write(bak(), original);
+            QVERIFY(QFile::link(bak(), txt()));
+        } else {
+            write(txt(), original);
+            QCOMPARE(link(QFile::encodeName(txt()).constData(), QFile::encodeName(bak()).constData()), 0);
+        }
+        const auto problem = save(user("New", "One"), PersonRecord{});
+        QVERIFY(problem);
+        QCOMPARE(problem->message, withPaths(message));
+        QCOMPARE(bytes(txt()), original);
+        QCOMPARE(bytes(bak()), kind == "outside" ? QByteArray("kept") : original);
+        QCOMPARE(bytes(outside), QByteArray("kept"));
+    }
+
+    // Users keep the directory in a synchronised folder and link to it: the link stays, the file it leads to is
+    // rewritten.
+    void directoryLinkToAFileElsewhereIsFollowed()
+    {
+        const QByteArray original = "\"A\",\"B\",\"1\",\"0\",\"2\",\"900000000\"\r\n";
+        QVERIFY(QDir().mkdir(m_dir->filePath("synced")));
+        const QString target = m_dir->filePath("synced/prrep.txt");
+        write(target, original);
+        QVERIFY(QFile::link(target, txt()));
+        QVERIFY(!save(user("New", "One"), PersonRecord{}));
+        QCOMPARE(QFileInfo(txt()).symLinkTarget(), target);
+        QCOMPARE(bytes(target), original + formatRecordLine(user("New", "One")) + "\r\n");
+        QCOMPARE(bytes(bak()), original);
+        QVERIFY(!QFileInfo(bak()).isSymLink());
+    }
+
+    // Under the usual umask, new files would be readable by every local user; existing ones keep their mode.
+    void newFilesAreForTheirOwnerOnly_data()
+    {
+        QTest::addColumn<int>("existingMode"); // of the directory before the save; 0: none
+        QTest::addColumn<int>("directoryMode");
+        QTest::addColumn<int>("backupMode"); // 0: no backup
+        QTest::newRow("new directory") << 0 << 0600 << 0;
+        QTest::newRow("directory readable by all, first backup") << 0644 << 0644 << 0600;
+    }
+    void newFilesAreForTheirOwnerOnly()
+    {
+        QFETCH(int, existingMode);
+        QFETCH(int, directoryMode);
+        QFETCH(int, backupMode);
+        if (existingMode != 0) {
+            write(txt(), "\"A\",\"B\",\"1\",\"0\",\"2\",\"900000000\"\r\n");
+            QCOMPARE(chmod(QFile::encodeName(txt()).constData(), mode_t(existingMode)), 0);
+        }
+        const mode_t savedMask = umask(022);
+        const auto problem = save(user("New", "One"), PersonRecord{});
+        umask(savedMask);
+        QVERIFY(!problem);
+        const auto mode = [](const QString& path) {
+            struct stat st = {};
+            return stat(QFile::encodeName(path).constData(), &st) == 0 ? int(st.st_mode & 07777) : 0;
+        };
+        QCOMPARE(mode(txt()), directoryMode);
+        QCOMPARE(mode(bak()), backupMode);
     }
 
     void hugeFileIsRefusedUnread()
@@ -570,6 +884,43 @@ private slots:
         QCOMPARE(txtAfter, original);
         QCOMPARE(bakAfter, olderBackup);
         QCOMPARE(left, (QStringList{"filler", "prrep.bak", "prrep.txt"}));
+    }
+
+    // A data folder that has become read-only: the lock can be neither made nor, when one was left, removed.
+    void readOnlyFolderSaysWhyTheLockFails_data()
+    {
+        QTest::addColumn<bool>("leftover");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("lock left by a killed copy")
+            << true
+            << "Le fichier de verrouillage\u00a0« %1\u00a0» est là et ne peut pas être supprimé\u00a0: le "
+               "disque est en lecture seule.\r\nRien n'a été enregistré.";
+        QTest::newRow("no lock") << false
+                                 << "Le fichier de verrouillage « %1 » n'a pas pu être créé : le disque est en lecture "
+                                    "seule.\r\nRien n'a été enregistré.";
+    }
+    void readOnlyFolderSaysWhyTheLockFails()
+    {
+        QFETCH(bool, leftover);
+        QFETCH(QString, message);
+        const QString mountPoint = m_dir->filePath("small");
+        QVERIFY(QDir().mkpath(mountPoint));
+        const QByteArray native = QFile::encodeName(mountPoint);
+        if (geteuid() != 0 || mount("tmpfs", native.constData(), "tmpfs", 0, "size=64k") != 0)
+            QSKIP("mounting a small file system needs root");
+        m_folder = mountPoint + "/";
+        const QByteArray original = "\"A\",\"B\",\"1\",\"0\",\"2\",\"900000000\"\r\n";
+        write(txt(), original);
+        if (leftover)
+            writeLock({}, 60);
+        const int remounted = mount("tmpfs", native.constData(), "tmpfs", MS_REMOUNT | MS_RDONLY, "size=64k");
+        const auto problem = remounted == 0 ? save(user("New", "One"), PersonRecord{}) : std::nullopt;
+        const QByteArray after = bytes(txt());
+        umount(native.constData());
+        QCOMPARE(remounted, 0);
+        QVERIFY(problem);
+        QCOMPARE(problem->message, message.arg(QDir::toNativeSeparators(lockFilePath(m_folder))));
+        QCOMPARE(after, original);
     }
 #endif
 };

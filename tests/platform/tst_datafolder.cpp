@@ -4,6 +4,10 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#endif
+
 class TestDataFolder : public QObject
 {
     Q_OBJECT
@@ -96,6 +100,39 @@ private slots:
         QCOMPARE(fallback.dataFolder, dir.filePath("prog") + "/pr/");
         QVERIFY(QFileInfo(dir.filePath("prog/pr")).isDir());
     }
+
+#ifdef Q_OS_UNIX
+    // The folder holds everyone's names and types: under the usual umask it would be open to every local user.
+    void newFoldersAreForTheirOwnerOnly_data()
+    {
+        QTest::addColumn<QString>("appData"); // relative to a fresh folder; "-": a file that blocks it
+        QTest::addColumn<QString>("made");
+        QTest::newRow("data folder, its parents made too") << "roaming/deep"
+                                                           << "roaming/deep/pr";
+        QTest::newRow("fallback beside the executable") << "-"
+                                                        << "prog/pr";
+    }
+    void newFoldersAreForTheirOwnerOnly()
+    {
+        QFETCH(QString, appData);
+        QFETCH(QString, made);
+        QTemporaryDir dir;
+        if (appData == "-") {
+            QFile blocker(dir.filePath("pr"));
+            QVERIFY(blocker.open(QIODevice::WriteOnly));
+            appData = ".";
+        }
+        const mode_t savedMask = umask(022);
+        const DataFolderResult result =
+            settleDataFolder(dir.filePath(appData), dir.filePath("prog"), u'/', makeFolderIfMissing);
+        umask(savedMask);
+        QVERIFY(result.ok);
+        QCOMPARE(result.dataFolder, dir.filePath(made) + "/");
+        struct stat st = {};
+        QCOMPARE(stat(QFile::encodeName(dir.filePath(made)).constData(), &st), 0);
+        QCOMPARE(int(st.st_mode & 07777), 0700);
+    }
+#endif
 
 #if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
     void xdgDataHome_data()
