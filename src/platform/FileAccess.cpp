@@ -14,6 +14,7 @@
 #include <unistd.h>
 #endif
 #ifdef Q_OS_WIN
+#include <fcntl.h>
 #include <io.h>
 #include <windows.h>
 #endif
@@ -99,6 +100,48 @@ QString tooLargeReason(qint64 maxBytes)
 
 } // namespace
 
+#ifdef Q_OS_WIN
+namespace {
+
+std::wstring nativePath(const QString& path)
+{
+    return QDir::toNativeSeparators(path).toStdWString();
+}
+
+// The error numbers reasonFor() knows, for the Windows errors a write or a lock can meet.
+int errnoFor(DWORD error)
+{
+    switch (error) {
+    case ERROR_DISK_FULL:
+    case ERROR_HANDLE_DISK_FULL:
+        return ENOSPC;
+    case ERROR_ACCESS_DENIED:
+        return EACCES;
+    // Another program (an editor, a synchronisation tool) holds the file open without sharing it.
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_LOCK_VIOLATION:
+        return EBUSY;
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND:
+        return ENOENT;
+    case ERROR_WRITE_PROTECT:
+        return EROFS;
+    default:
+        return EIO;
+    }
+}
+
+// Opened for nothing but its attributes, the link itself when it is one, and the file a folder too.
+HANDLE openForQuery(const QString& path, bool followLink)
+{
+    const DWORD flags = FILE_FLAG_BACKUP_SEMANTICS | (followLink ? 0 : FILE_FLAG_OPEN_REPARSE_POINT);
+    return CreateFileW(nativePath(path).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                       OPEN_EXISTING, flags, nullptr);
+}
+
+} // namespace
+#endif
+
 ReadResult readRegularFile(const QString& path, qint64 maxBytes)
 {
     ReadResult result;
@@ -137,8 +180,24 @@ ReadResult readRegularFile(const QString& path, qint64 maxBytes)
         return result;
     }
 #else
-    file.setFileName(path);
-    if (!file.open(QIODevice::ReadOnly)) {
+    // Opened here rather than by QFile so that the system's own reason, a sharing violation above all, is known.
+    const HANDLE handle = CreateFileW(nativePath(path).c_str(), GENERIC_READ,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) {
+        result.status = ReadResult::Status::Failed;
+        result.reason = reasonFor(errnoFor(GetLastError()), QFileDevice::OpenError);
+        return result;
+    }
+    const int fd = _open_osfhandle(reinterpret_cast<intptr_t>(handle), _O_RDONLY | _O_BINARY);
+    if (fd < 0) {
+        CloseHandle(handle);
+        result.status = ReadResult::Status::Failed;
+        result.reason = reasonFor(0, QFileDevice::OpenError);
+        return result;
+    }
+    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        _close(fd);
         result.status = ReadResult::Status::Failed;
         result.reason = reasonFor(0, file.error());
         return result;
@@ -166,43 +225,6 @@ ReadResult readRegularFile(const QString& path, qint64 maxBytes)
     result.bytes = std::move(bytes);
     return result;
 }
-
-#ifdef Q_OS_WIN
-namespace {
-
-std::wstring nativePath(const QString& path)
-{
-    return QDir::toNativeSeparators(path).toStdWString();
-}
-
-// The error numbers reasonFor() knows, for the Windows errors a write or a lock can meet.
-int errnoFor(DWORD error)
-{
-    switch (error) {
-    case ERROR_DISK_FULL:
-    case ERROR_HANDLE_DISK_FULL:
-        return ENOSPC;
-    case ERROR_ACCESS_DENIED:
-    case ERROR_SHARING_VIOLATION:
-    case ERROR_LOCK_VIOLATION:
-        return EACCES;
-    case ERROR_WRITE_PROTECT:
-        return EROFS;
-    default:
-        return EIO;
-    }
-}
-
-// Opened for nothing but its attributes, the link itself when it is one, and the file a folder too.
-HANDLE openForQuery(const QString& path, bool followLink)
-{
-    const DWORD flags = FILE_FLAG_BACKUP_SEMANTICS | (followLink ? 0 : FILE_FLAG_OPEN_REPARSE_POINT);
-    return CreateFileW(nativePath(path).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                       OPEN_EXISTING, flags, nullptr);
-}
-
-} // namespace
-#endif
 
 EntryKind entryKind(const QString& path)
 {
