@@ -96,6 +96,7 @@ private slots:
 
     void noDirectoryFile()
     {
+        f->answerEvery(MessageAnswer::Ok, 1);
         openWith([](OpenPersonDialog* d) {
             QVERIFY(!d->findChild<QPushButton*>("toUserButton")->isEnabled());
             QVERIFY(!d->findChild<QPushButton*>("toPartnerButton")->isEnabled());
@@ -148,6 +149,7 @@ private slots:
     void invalidLineIsReportedAndEarlierRecordsShown()
     {
         writeDirectory("\"A\",\"B\",\"1\",\"0\",\"2\",\"900000000\"\n\"broken\n\"C\",\"D\",\"\",\"\",\"\",\"\"\n");
+        f->answerEvery(MessageAnswer::Ok, 1);
         const QStringList shown = openWith([](OpenPersonDialog*) {});
         QCOMPARE(shown, QStringList{"A;B;1;0;2;900000000"});
         QCOMPARE(f->messages.transcript.size(), 1);
@@ -167,7 +169,9 @@ private slots:
             QCOMPARE(label->textFormat(), Qt::PlainText);
         }
         QCOMPARE(f->text("te1"), markup);
+        f->answerEvery(MessageAnswer::Ok, 1);
         f->button("computeButton")->click();
+        QCOMPARE(f->messages.texts(), QStringList{"Le type Ennéagramme doit être compris entre 1 et 9"});
         for (QLabel* label : f->window->findChildren<QLabel*>())
             QVERIFY2(label->textFormat() == Qt::PlainText, qPrintable(label->objectName() + " " + label->text()));
     }
@@ -177,6 +181,7 @@ private slots:
     void pipeAsTheDirectoryIsReported()
     {
         QCOMPARE(mkfifo(QFile::encodeName(directoryFilePath(f->dataFolder())).constData(), 0600), 0);
+        f->answerEvery(MessageAnswer::Ok, 1);
         const QStringList shown = openWith([](OpenPersonDialog*) {});
         QVERIFY(shown.isEmpty());
         QCOMPARE(f->messages.texts().size(), 1);
@@ -189,6 +194,7 @@ private slots:
     {
         writeDirectory("\"Du;rand\",\"Anne\",\"5\",\"4\",\"0\",\"361792450\"\r\n");
         f->field("firstNameField")->setText("Zoé");
+        f->answerEvery(MessageAnswer::Ok, 1);
         openWith([](OpenPersonDialog* d) {
             pick(d, 0, "toUserButton");
             QVERIFY(d->isVisible());
@@ -209,6 +215,7 @@ private slots:
         writeDirectory(original);
         f->field("firstNameField")->setText("Anne");
         f->field("lastNameField")->setText("Du\"rand");
+        f->answerEvery(MessageAnswer::Ok, 1);
         f->window->findChild<QAction*>("m_enregistrer")->trigger();
         QCOMPARE(f->messages.transcript.size(), 1);
         QVERIFY(f->messages.transcript[0].request.text.contains("« Nom »"));
@@ -267,6 +274,7 @@ private slots:
         f->field(u"te2"_s)->setText(u"3"_s);
         f->field(field)->setText(f->field(field)->text() + u'"');
         f->button(u"clearAllButton"_s)->setFocus();
+        f->answerEvery(MessageAnswer::Ok, 1);
         f->window->findChild<QAction*>(u"m_enregistrer"_s)->trigger();
         QCOMPARE(f->messages.transcript.size(), 1);
         QCOMPARE(QApplication::focusWidget(), f->field(field));
@@ -292,6 +300,7 @@ private slots:
 
     void themePrinting()
     {
+        f->answerEvery(MessageAnswer::Ok, 1);
         f->window->printTheme();
         QCOMPARE(f->messages.texts(), QStringList{"Merci d'effectuer d'abord les calculs"});
         QVERIFY(f->printer.printed.isEmpty());
@@ -322,6 +331,7 @@ private slots:
         QCOMPARE(f->messages.transcript.size(), 1);
 
         f->printer.outcome = PrintOutcome::Failed;
+        f->answerEvery(MessageAnswer::Ok, 1);
         f->window->printTheme();
         QCOMPARE(f->messages.texts().last(), QStringLiteral("L'impression a échoué."));
     }
