@@ -2,6 +2,7 @@
 #include "persons/OpenPersonDialog.h"
 #include "persons/PersonDirectory.h"
 
+#include <QClipboard>
 #include <QListView>
 #include <QTabWidget>
 #include <QTimer>
@@ -207,6 +208,65 @@ private slots:
         QCOMPARE(OpenPersonDialog::splitEntry("a;b;3;;;", &tooMany), (QStringList{"a", "b", "3", "", "", ""}));
         QVERIFY(!tooMany);
         QCOMPARE(OpenPersonDialog::splitEntry("a;b").size(), 6);
+    }
+
+    // A field holds at most 32,767 characters: a longer stored text is refused, never cut into another person.
+    void overlongStoredTextIsNotTakenBack_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<int>("longField"); // last name, first name, type
+        QTest::addColumn<int>("length");
+        QTest::addColumn<QString>("refusal"); // empty: taken back whole
+        const QString refusal = u"Cette personne ne peut pas être reprise\u00a0: %1 compte plus de 32\u00a0767 "
+                                u"caractères, ce qu'un champ ne peut pas contenir."_s;
+        QTest::newRow("-> Vous, last name") << u"toUserButton"_s << 0 << 32768 << refusal.arg(u"son nom"_s);
+        QTest::newRow("-> Partenaire, first name")
+            << u"toPartnerButton"_s << 1 << 40000 << refusal.arg(u"son prénom"_s);
+        QTest::newRow("-> Partenaire, type") << u"toPartnerButton"_s << 2 << 32768 << refusal.arg(u"son type"_s);
+        QTest::newRow("-> Vous, last name as long as a field") << u"toUserButton"_s << 0 << 32767 << QString();
+    }
+    void overlongStoredTextIsNotTakenBack()
+    {
+        QFETCH(QString, button);
+        QFETCH(int, longField);
+        QFETCH(int, length);
+        QFETCH(QString, refusal);
+        QByteArrayList fields{"Martin", "Luc", "3"};
+        fields[longField] = QByteArray(length, 'x');
+        writeDirectory('"' + fields.join("\",\"") + "\",\"\",\"\",\"\"\r\n");
+        if (!refusal.isEmpty())
+            f->answerEvery(MessageAnswer::Ok, 1);
+        openWith([&](OpenPersonDialog* d) {
+            pick(d, 0, qPrintable(button));
+            QCOMPARE(d->isVisible(), !refusal.isEmpty());
+        });
+        if (refusal.isEmpty()) {
+            QCOMPARE(f->field(u"lastNameField"_s)->text().size(), length);
+            QVERIFY(f->messages.transcript.isEmpty());
+            return;
+        }
+        QCOMPARE(f->messages.texts(), QStringList{refusal});
+        for (const char* name :
+             {"lastNameField", "firstNameField", "partnerLastNameField", "partnerFirstNameField", "te2"})
+            QVERIFY2(f->field(QLatin1String(name))->text().isEmpty(), name);
+    }
+
+    // An accent typed or pasted as a separate combining character is joined to its letter at once, so that the name
+    // is saved as the user reads it instead of being refused.
+    void namesAreComposedAsTypedOrPasted()
+    {
+        QTest::keyClicks(f->field(u"firstNameField"_s), u"Zoe"_s);
+        QTest::sendKeyEvent(QTest::Click, f->field(u"firstNameField"_s), Qt::Key_unknown, u"\u0301"_s, {});
+        QTest::keyClicks(f->field(u"firstNameField"_s), u"!"_s);
+        QCOMPARE(f->field(u"firstNameField"_s)->text(), u"Zo\u00e9!"_s);
+        QApplication::clipboard()->setText(u"Lefe\u0300vre"_s);
+        f->field(u"lastNameField"_s)->setText(u"Ma"_s);
+        f->field(u"lastNameField"_s)->setCursorPosition(1);
+        f->field(u"lastNameField"_s)->paste();
+        QCOMPARE(f->field(u"lastNameField"_s)->text(), u"MLef\u00e8vrea"_s);
+        QCOMPARE(f->field(u"lastNameField"_s)->cursorPosition(), 8);
+        f->window->findChild<QAction*>(u"m_enregistrer"_s)->trigger();
+        QVERIFY2(directoryBytes().startsWith("\"MLef\xE8vrea\",\"Zo\xE9!\","), directoryBytes().constData());
     }
 
     void refusedSaveFocusesTheField()
