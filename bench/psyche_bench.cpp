@@ -43,7 +43,7 @@ double timeAction(int runs, const std::function<void()>& prepare, const std::fun
         timer.start();
         action();
         QApplication::processEvents(); // layout and painting of what the action changed
-        times.push_back(timer.nsecsElapsed() / 1e6);
+        times.push_back(double(timer.nsecsElapsed()) / 1e6);
     }
     return median(times);
 }
@@ -75,7 +75,7 @@ std::optional<Startup> startOnce(const QString& program, const QTemporaryDir& ho
             return std::nullopt;
         }
         const double ready = parts[1].toDouble();
-        return Startup{(ready - std::chrono::nanoseconds(start).count()) / 1e6, parts[2].toDouble()};
+        return Startup{(ready - double(std::chrono::nanoseconds(start).count())) / 1e6, parts[2].toDouble()};
     }
 }
 

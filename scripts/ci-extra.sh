@@ -1,7 +1,8 @@
 #!/bin/sh
 # The checks CI runs after the README's test command: the layout of every C++ file, the build with every warning
 # an error (preset "dev") and its tests, the whole test suite under AddressSanitizer and UndefinedBehaviorSanitizer,
-# then each libFuzzer target for a bounded time.
+# then each libFuzzer target for a bounded time, and last the accessibility event test under Xvfb (in the README's
+# build folder).
 set -e
 cd "$(dirname "$0")/.."
 sudo=$(command -v sudo || true)
@@ -30,3 +31,4 @@ for target in fuzz_directory fuzz_numbers fuzz_roundtrip; do
     rm -rf "$corpus" "$corpus.log"
     [ "$status" -eq 0 ] || { echo "$target failed"; exit "$status"; }
 done
+sh scripts/ci-accessibility.sh

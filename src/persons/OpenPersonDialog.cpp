@@ -129,7 +129,23 @@ void OpenPersonDialog::choose(Choice choice)
                                                "le caractère « ; », qui sépare les champs de la liste."));
         return;
     }
+    const PersonRecord chosen = static_cast<const PersonListModel*>(m_list->model())->record(current.row());
+    // A field would cut a longer text, and a later save would store someone else.
+    const auto tooLong = [](const QString& text) { return text.size() > controls::kFieldCapacity; };
+    QString what;
+    if (tooLong(chosen.lastName))
+        what = QStringLiteral("son nom");
+    else if (tooLong(chosen.firstName))
+        what = QStringLiteral("son prénom");
+    else if (choice == Choice::Partner && tooLong(chosen.type))
+        what = QStringLiteral("son type");
+    if (!what.isEmpty()) {
+        m_messages.inform(this, QStringLiteral("Cette personne ne peut pas être reprise\u00a0: %1 compte plus de "
+                                               "32\u00a0767 caractères, ce qu'un champ ne peut pas contenir.")
+                                    .arg(what));
+        return;
+    }
     m_choice = choice;
-    m_chosen = static_cast<const PersonListModel*>(m_list->model())->record(current.row());
+    m_chosen = chosen;
     accept();
 }

@@ -37,7 +37,7 @@ struct DirectoryContent
     qsizetype find(const PersonRecord& person, qsizetype skip = -1) const;
 };
 
-// Reads the directory file; lines may end in CR LF or LF alone.
+// Reads the directory file; lines may end in CR LF, LF alone or CR alone.
 DirectoryContent readDirectory(const QString& path);
 // The records of a directory file's bytes, up to the first invalid line.
 DirectoryContent parseDirectory(QByteArray bytes);

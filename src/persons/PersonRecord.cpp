@@ -80,11 +80,92 @@ std::optional<PersonRecord> parseRecordLine(QByteArrayView line)
 
 namespace {
 
+QString codeOf(char32_t code)
+{
+    return QStringLiteral("U+") + QString::number(code, 16).toUpper().rightJustified(4, u'0');
+}
+
+// The invisible and combining characters names are most often pasted with, by their usual French names.
+QString usualName(char32_t code)
+{
+    switch (code) {
+    case 0x034F:
+        return QStringLiteral("séparateur de graphèmes");
+    case 0x061C:
+        return QStringLiteral("marque de lettre arabe");
+    case 0x200B:
+        return QStringLiteral("espace sans chasse");
+    case 0x200C:
+        return QStringLiteral("antiliant sans chasse");
+    case 0x200D:
+        return QStringLiteral("liant sans chasse");
+    case 0x200E:
+        return QStringLiteral("marque de gauche à droite");
+    case 0x200F:
+        return QStringLiteral("marque de droite à gauche");
+    case 0x202A:
+        return QStringLiteral("enchâssement de gauche à droite");
+    case 0x202B:
+        return QStringLiteral("enchâssement de droite à gauche");
+    case 0x202C:
+        return QStringLiteral("dépilement de formatage directionnel");
+    case 0x202D:
+        return QStringLiteral("forçage de gauche à droite");
+    case 0x202E:
+        return QStringLiteral("forçage de droite à gauche");
+    case 0x2060:
+        return QStringLiteral("gluon de mots");
+    case 0x2066:
+        return QStringLiteral("isolat de gauche à droite");
+    case 0x2067:
+        return QStringLiteral("isolat de droite à gauche");
+    case 0x2068:
+        return QStringLiteral("isolat de première force");
+    case 0x2069:
+        return QStringLiteral("dépilement d'isolat");
+    case 0xFEFF:
+        return QStringLiteral("marque d'ordre des octets");
+    case 0x0300:
+        return QStringLiteral("accent grave");
+    case 0x0301:
+        return QStringLiteral("accent aigu");
+    case 0x0302:
+        return QStringLiteral("accent circonflexe");
+    case 0x0303:
+        return QStringLiteral("tilde");
+    case 0x0308:
+        return QStringLiteral("tréma");
+    case 0x030A:
+        return QStringLiteral("rond en chef");
+    case 0x030C:
+        return QStringLiteral("caron");
+    case 0x0327:
+        return QStringLiteral("cédille");
+    case 0x0328:
+        return QStringLiteral("ogonek");
+    default:
+        return {};
+    }
+}
+
+// Shown as itself, a character the user can see and remove; an invisible one, or an accent that sits on the letter
+// before it, is named by its code (and usual name) instead, since quoting it would show nothing.
 QString describe(QStringView text, qsizetype index)
 {
-    const char32_t code = QStringView(text).mid(index).toUcs4().value(0);
-    const QString shown = QString::fromUcs4(&code, 1);
-    return QStringLiteral("le caractère « %1 »").arg(shown);
+    const char32_t code = text.mid(index).toUcs4().value(0);
+    switch (QChar::category(code)) {
+    case QChar::Other_Format:
+    case QChar::Mark_NonSpacing:
+    case QChar::Mark_SpacingCombining:
+    case QChar::Mark_Enclosing: {
+        const QString name = usualName(code);
+        const QString kind = QChar::category(code) == QChar::Other_Format ? QStringLiteral("le caractère invisible ")
+                                                                          : QStringLiteral("le signe combinant ");
+        return kind + codeOf(code) + (name.isEmpty() ? QString() : QStringLiteral(" (") + name + u')');
+    }
+    default:
+        return QStringLiteral("le caractère « %1 »").arg(QString::fromUcs4(&code, 1));
+    }
 }
 
 std::optional<QString> problemIn(const QString& text)
@@ -94,8 +175,7 @@ std::optional<QString> problemIn(const QString& text)
         if (c == u'"' || c == u';')
             return describe(text, i);
         if (c.category() == QChar::Other_Control)
-            return QStringLiteral("un caractère de contrôle (U+%1)")
-                .arg(QString::number(c.unicode(), 16).toUpper().rightJustified(4, u'0'));
+            return QStringLiteral("un caractère de contrôle (%1)").arg(codeOf(c.unicode()));
     }
     const qsizetype bad = cp1252::firstUnencodable(text);
     if (bad >= 0)

@@ -9,6 +9,8 @@
 #include <QPushButton>
 #include <QTabWidget>
 
+#include <algorithm>
+
 namespace controls {
 
 void setColour(QWidget* widget, QPalette::ColorRole role, const QColor& colour)
@@ -45,6 +47,15 @@ QLineEdit* field(QWidget* parent, const char* name, const QRect& area, const QSt
     field->setObjectName(QLatin1String(name));
     field->setGeometry(area);
     field->setAccessibleName(accessibleName);
+    field->setMaxLength(kFieldCapacity);
+    QObject::connect(field, &QLineEdit::textEdited, field, [field](const QString& text) {
+        const QString composed = text.normalized(QString::NormalizationForm_C);
+        if (composed == text)
+            return;
+        const qsizetype after = text.size() - field->cursorPosition();
+        field->setText(composed);
+        field->setCursorPosition(int(std::max<qsizetype>(0, composed.size() - after)));
+    });
     return field;
 }
 

@@ -24,6 +24,11 @@ QLabel* label(QWidget* parent, const QString& text, const QRect& area, const QFo
 // A value shown beside a caption label of its own; screen readers hear both ("Passion : Envie").
 ValueLabel* value(QWidget* parent, const char* name, const QString& caption, const QRect& area, const QFont& font);
 
+// The most characters a field holds (QLineEdit's own limit); a longer text given to it would be cut.
+inline constexpr int kFieldCapacity = 32767;
+
+// A text field. What is typed or pasted is put in composed form at once (NFC: "e" followed by a combining acute
+// accent becomes "é"), so that every later check and the saved file see the letters the user sees.
 QLineEdit* field(QWidget* parent, const char* name, const QRect& area, const QString& accessibleName);
 
 QPushButton* button(QWidget* parent, const char* name, const QString& caption, const QRect& area);

@@ -326,6 +326,7 @@ private slots:
         QWidget* target = focus == "mainTabs" ? tabs->tabBar() : f->find(focus);
         target->setFocus();
         QCOMPARE(QApplication::focusWidget(), target);
+        f->answerEvery(MessageAnswer::Ok, 1);
         QTest::keyClick(target, Qt::Key_Return);
         // "Calculer" ran once: it refused the type in the strip.
         QCOMPARE(f->messages.texts(), QStringList{"Le type Ennéagramme doit être compris entre 1 et 9"});
@@ -351,6 +352,7 @@ private slots:
         print->setFocus();
         QTest::keyClick(print, Qt::Key_Return);
         QCOMPARE(f->printer.printed.size(), 1);
+        window->close();
     }
 
     void f1OpensTheHelp_data()
@@ -369,12 +371,15 @@ private slots:
         QVERIFY(f->window->helpWindow());
         QVERIFY(f->window->helpWindow()->isVisible());
         QVERIFY(f->field("firstNameField")->text().isEmpty()); // F1 typed nothing
+        f->window->helpWindow()->close();
     }
 
     void namesBeginWithTheVisibleCaption()
     {
         QList<QAbstractButton*> buttons = f->window->findChildren<QAbstractButton*>();
+        f->answerEvery(MessageAnswer::Ok, 1);
         OpenPersonDialog dialog(f->dataFolder(), f->messages, f->window.get()); // no file: one box, answered OK
+        QCOMPARE(f->messages.texts(), QStringList{"Pas de données enregistrées"});
         buttons += dialog.findChildren<QAbstractButton*>();
         QStringList wrong;
         for (QAbstractButton* button : buttons) {

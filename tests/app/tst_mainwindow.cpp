@@ -93,6 +93,7 @@ private slots:
         QTest::keyClicks(f->field("firstNameField"), "A");
         QCOMPARE(f->window->defaultButton(), f->button("computeButton"));
         f->label("te1")->setText("12");
+        f->answerEvery(MessageAnswer::Ok, 1);
         QTest::keyClick(f->field("firstNameField"), Qt::Key_Return);
         // "Calculer" ran: it refused the type in the top strip.
         QCOMPARE(f->messages.texts(), QStringList{"Le type Ennéagramme doit être compris entre 1 et 9"});
@@ -227,6 +228,7 @@ private slots:
 
     void aboutBox()
     {
+        f->answerEvery(MessageAnswer::Ok, 1);
         f->window->findChild<QAction*>("m_apropos")->trigger();
         QCOMPARE(f->messages.transcript.size(), 1);
         const MessageRequest& box = f->messages.transcript[0].request;

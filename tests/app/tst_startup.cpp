@@ -33,10 +33,11 @@ private slots:
     {
         QVERIFY(QDir().mkpath(appData()));
         QVERIFY(QDir().mkpath(program()));
-        m_messages.transcript.clear();
+        m_messages.reset();
     }
     void cleanup()
     {
+        QVERIFY2(m_messages.problems().isEmpty(), qPrintable(m_messages.problems().join(u'\n')));
         QVERIFY(QDir(appData()).removeRecursively());
         QVERIFY(QDir(program()).removeRecursively());
         QVERIFY(QApplication::topLevelWidgets().isEmpty());
@@ -74,6 +75,7 @@ private slots:
     {
         putFile(appData() + u"/pr"_s);
         putFile(program() + u"/pr"_s);
+        m_messages.answers.enqueue(MessageAnswer::Ok);
         bool shown = false;
         const int exitCode = runPsycheRondo(*qApp, context(), [&](QMainWindow&) {
             shown = true;

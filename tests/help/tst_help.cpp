@@ -57,6 +57,7 @@ private slots:
         QTRY_COMPARE(f.window->helpWindow(), nullptr);
         f.window->showHelp();
         QVERIFY(f.window->helpWindow()->guide().startsWith("C'est très simple !"));
+        f.window->helpWindow()->close();
     }
 
     void keysOfTheHelpWindow_data()
@@ -90,6 +91,7 @@ private slots:
         } else {
             QVERIFY(help->isVisible());
             QVERIFY(help->guide().startsWith("\n"));
+            help->close();
         }
     }
 };

@@ -71,6 +71,7 @@ private slots:
         QVERIFY(messages.transcript.isEmpty()); // a cancel is silent
 
         printer.outcome = PrintOutcome::Failed;
+        messages.answers.enqueue(MessageAnswer::Ok);
         window.print();
         QCOMPARE(messages.texts(), QStringList{"L'impression a échoué."});
         QVERIFY(messages.transcript[0].request.title.isEmpty());

@@ -229,13 +229,15 @@ private slots:
 
     void untouchedRecordsKeepTheirBytes()
     {
-        // Bytes 0x80-0x9F in names, text after a closing quote and LF-only line ends.
+        // Bytes 0x80-0x9F in names, text after a closing quote, LF-only and CR-only (old Mac) line ends.
         const QByteArray odd = "\"\x80\x81\x8d\x9f\",\"\x8f\x90\x9d\",\"\",\"\",\"\",\"\" ";
         const QByteArray skipped = "\"A\"junk,\"B\",\"1\",\"0\",\"0\",\"000000000\"";
-        write(txt(), odd + "\n" + skipped + "\n");
+        const QByteArray mac = "\"Mac\",\"Os\",\"2\",\"\",\"\",\"\"";
+        write(txt(), odd + "\n" + skipped + "\r" + mac + "\r");
         QVERIFY(!save(user("New", "One"), PersonRecord{}));
-        QCOMPARE(bytes(txt()), odd + "\r\n" + skipped + "\r\n" + formatRecordLine(user("New", "One")) + "\r\n");
-        QCOMPARE(bytes(bak()), odd + "\n" + skipped + "\n");
+        QCOMPARE(bytes(txt()),
+                 odd + "\r\n" + skipped + "\r\n" + mac + "\r\n" + formatRecordLine(user("New", "One")) + "\r\n");
+        QCOMPARE(bytes(bak()), odd + "\n" + skipped + "\r" + mac + "\r");
     }
 
     void refusesCharactersThatCannotBeStored_data()
@@ -259,6 +261,23 @@ private slots:
             << true << int(RecordField::LastName);
         QTest::newRow("partner type") << PersonRecord{} << partner("Martin", "Luc", "4\"")
                                       << "« Type Ennéagramme du partenaire »" << true << int(RecordField::Type);
+        // Invisible and combining characters are named by their code, since quoting them would show nothing.
+        const std::pair<const char16_t*, const char*> named[] = {
+            {u"Du\u200Frand", "le caractère invisible U+200F (marque de droite à gauche)"},
+            {u"Du\u200Erand", "le caractère invisible U+200E (marque de gauche à droite)"},
+            {u"Du\u200Brand", "le caractère invisible U+200B (espace sans chasse)"},
+            {u"Du\uFEFFrand", "le caractère invisible U+FEFF (marque d'ordre des octets)"},
+            {u"Du\u202Erand", "le caractère invisible U+202E (forçage de droite à gauche)"},
+            {u"Du\u2061rand", "le caractère invisible U+2061"},
+            {u"Zoe\u0301", "le signe combinant U+0301 (accent aigu)"},
+            {u"Zoe\u0308", "le signe combinant U+0308 (tréma)"},
+            {u"Zoe\u0350", "le signe combinant U+0350"},
+        };
+        for (const auto& [name, shown] : named)
+            QTest::addRow("%s", shown) << user(QString::fromUtf16(name), "Anne") << PersonRecord{}
+                                       << "le champ « Nom » contient " + QString::fromUtf8(shown) +
+                                              ", qui ne peut pas figurer dans le fichier"
+                                       << false << int(RecordField::LastName);
     }
     void refusesCharactersThatCannotBeStored()
     {
@@ -384,6 +403,18 @@ private slots:
         QTest::newRow("UTF-16") << QByteArray("\xFF\xFE\"\0A\0\"\0", 8)
                                 << "La ligne 1 du fichier des personnes « %1 » n'est pas un enregistrement valide : "
                                    "le fichier est encodé en UTF-16, alors qu'il doit l'être en Windows-1252 (ANSI).";
+        QTest::newRow("UTF-16 without a byte-order mark")
+            << QByteArray("\"\0A\0\"\0,\0", 8)
+            << "La ligne 1 du fichier des personnes « %1 » n'est pas un enregistrement valide : "
+               "le fichier est encodé en UTF-16, alors qu'il doit l'être en Windows-1252 (ANSI).";
+        QTest::newRow("UTF-8 without a byte-order mark")
+            << good + "\"Lef\xC3\xA8vre\",\"Zo\xC3\xA9\",\"1\",\"\",\"\",\"\"\r\n"
+            << "La ligne 1 du fichier des personnes « %1 » n'est pas un enregistrement valide : "
+               "le fichier est encodé en UTF-8, alors qu'il doit l'être en Windows-1252 (ANSI).";
+        QTest::newRow("zero byte after the last record")
+            << good + good + QByteArray(1, '\0')
+            << "La ligne 3 du fichier des personnes « %1 » n'est pas un enregistrement valide : "
+               "elle contient un octet nul (0x00), qu'aucun fichier texte ne contient.";
     }
     void invalidLinesSayWhatIsWrong()
     {

@@ -2,6 +2,7 @@
 #include "persons/OpenPersonDialog.h"
 #include "persons/PersonDirectory.h"
 
+#include <QClipboard>
 #include <QListView>
 #include <QTabWidget>
 #include <QTimer>
@@ -96,6 +97,7 @@ private slots:
 
     void noDirectoryFile()
     {
+        f->answerEvery(MessageAnswer::Ok, 1);
         openWith([](OpenPersonDialog* d) {
             QVERIFY(!d->findChild<QPushButton*>("toUserButton")->isEnabled());
             QVERIFY(!d->findChild<QPushButton*>("toPartnerButton")->isEnabled());
@@ -148,6 +150,7 @@ private slots:
     void invalidLineIsReportedAndEarlierRecordsShown()
     {
         writeDirectory("\"A\",\"B\",\"1\",\"0\",\"2\",\"900000000\"\n\"broken\n\"C\",\"D\",\"\",\"\",\"\",\"\"\n");
+        f->answerEvery(MessageAnswer::Ok, 1);
         const QStringList shown = openWith([](OpenPersonDialog*) {});
         QCOMPARE(shown, QStringList{"A;B;1;0;2;900000000"});
         QCOMPARE(f->messages.transcript.size(), 1);
@@ -167,7 +170,9 @@ private slots:
             QCOMPARE(label->textFormat(), Qt::PlainText);
         }
         QCOMPARE(f->text("te1"), markup);
+        f->answerEvery(MessageAnswer::Ok, 1);
         f->button("computeButton")->click();
+        QCOMPARE(f->messages.texts(), QStringList{"Le type Ennéagramme doit être compris entre 1 et 9"});
         for (QLabel* label : f->window->findChildren<QLabel*>())
             QVERIFY2(label->textFormat() == Qt::PlainText, qPrintable(label->objectName() + " " + label->text()));
     }
@@ -177,6 +182,7 @@ private slots:
     void pipeAsTheDirectoryIsReported()
     {
         QCOMPARE(mkfifo(QFile::encodeName(directoryFilePath(f->dataFolder())).constData(), 0600), 0);
+        f->answerEvery(MessageAnswer::Ok, 1);
         const QStringList shown = openWith([](OpenPersonDialog*) {});
         QVERIFY(shown.isEmpty());
         QCOMPARE(f->messages.texts().size(), 1);
@@ -189,6 +195,7 @@ private slots:
     {
         writeDirectory("\"Du;rand\",\"Anne\",\"5\",\"4\",\"0\",\"361792450\"\r\n");
         f->field("firstNameField")->setText("Zoé");
+        f->answerEvery(MessageAnswer::Ok, 1);
         openWith([](OpenPersonDialog* d) {
             pick(d, 0, "toUserButton");
             QVERIFY(d->isVisible());
@@ -203,12 +210,72 @@ private slots:
         QCOMPARE(OpenPersonDialog::splitEntry("a;b").size(), 6);
     }
 
+    // A field holds at most 32,767 characters: a longer stored text is refused, never cut into another person.
+    void overlongStoredTextIsNotTakenBack_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<int>("longField"); // last name, first name, type
+        QTest::addColumn<int>("length");
+        QTest::addColumn<QString>("refusal"); // empty: taken back whole
+        const QString refusal = u"Cette personne ne peut pas être reprise\u00a0: %1 compte plus de 32\u00a0767 "
+                                u"caractères, ce qu'un champ ne peut pas contenir."_s;
+        QTest::newRow("-> Vous, last name") << u"toUserButton"_s << 0 << 32768 << refusal.arg(u"son nom"_s);
+        QTest::newRow("-> Partenaire, first name")
+            << u"toPartnerButton"_s << 1 << 40000 << refusal.arg(u"son prénom"_s);
+        QTest::newRow("-> Partenaire, type") << u"toPartnerButton"_s << 2 << 32768 << refusal.arg(u"son type"_s);
+        QTest::newRow("-> Vous, last name as long as a field") << u"toUserButton"_s << 0 << 32767 << QString();
+    }
+    void overlongStoredTextIsNotTakenBack()
+    {
+        QFETCH(QString, button);
+        QFETCH(int, longField);
+        QFETCH(int, length);
+        QFETCH(QString, refusal);
+        QByteArrayList fields{"Martin", "Luc", "3"};
+        fields[longField] = QByteArray(length, 'x');
+        writeDirectory('"' + fields.join("\",\"") + "\",\"\",\"\",\"\"\r\n");
+        if (!refusal.isEmpty())
+            f->answerEvery(MessageAnswer::Ok, 1);
+        openWith([&](OpenPersonDialog* d) {
+            pick(d, 0, qPrintable(button));
+            QCOMPARE(d->isVisible(), !refusal.isEmpty());
+        });
+        if (refusal.isEmpty()) {
+            QCOMPARE(f->field(u"lastNameField"_s)->text().size(), length);
+            QVERIFY(f->messages.transcript.isEmpty());
+            return;
+        }
+        QCOMPARE(f->messages.texts(), QStringList{refusal});
+        for (const char* name :
+             {"lastNameField", "firstNameField", "partnerLastNameField", "partnerFirstNameField", "te2"})
+            QVERIFY2(f->field(QLatin1String(name))->text().isEmpty(), name);
+    }
+
+    // An accent typed or pasted as a separate combining character is joined to its letter at once, so that the name
+    // is saved as the user reads it instead of being refused.
+    void namesAreComposedAsTypedOrPasted()
+    {
+        QTest::keyClicks(f->field(u"firstNameField"_s), u"Zoe"_s);
+        QTest::sendKeyEvent(QTest::Click, f->field(u"firstNameField"_s), Qt::Key_unknown, u"\u0301"_s, {});
+        QTest::keyClicks(f->field(u"firstNameField"_s), u"!"_s);
+        QCOMPARE(f->field(u"firstNameField"_s)->text(), u"Zo\u00e9!"_s);
+        QApplication::clipboard()->setText(u"Lefe\u0300vre"_s);
+        f->field(u"lastNameField"_s)->setText(u"Ma"_s);
+        f->field(u"lastNameField"_s)->setCursorPosition(1);
+        f->field(u"lastNameField"_s)->paste();
+        QCOMPARE(f->field(u"lastNameField"_s)->text(), u"MLef\u00e8vrea"_s);
+        QCOMPARE(f->field(u"lastNameField"_s)->cursorPosition(), 8);
+        f->window->findChild<QAction*>(u"m_enregistrer"_s)->trigger();
+        QVERIFY2(directoryBytes().startsWith("\"MLef\xE8vrea\",\"Zo\xE9!\","), directoryBytes().constData());
+    }
+
     void refusedSaveFocusesTheField()
     {
         const QByteArray original = "\"Martin\",\"Luc\",\"3\",\"\",\"\",\"\"\r\n";
         writeDirectory(original);
         f->field("firstNameField")->setText("Anne");
         f->field("lastNameField")->setText("Du\"rand");
+        f->answerEvery(MessageAnswer::Ok, 1);
         f->window->findChild<QAction*>("m_enregistrer")->trigger();
         QCOMPARE(f->messages.transcript.size(), 1);
         QVERIFY(f->messages.transcript[0].request.text.contains("« Nom »"));
@@ -267,6 +334,7 @@ private slots:
         f->field(u"te2"_s)->setText(u"3"_s);
         f->field(field)->setText(f->field(field)->text() + u'"');
         f->button(u"clearAllButton"_s)->setFocus();
+        f->answerEvery(MessageAnswer::Ok, 1);
         f->window->findChild<QAction*>(u"m_enregistrer"_s)->trigger();
         QCOMPARE(f->messages.transcript.size(), 1);
         QCOMPARE(QApplication::focusWidget(), f->field(field));
@@ -292,6 +360,7 @@ private slots:
 
     void themePrinting()
     {
+        f->answerEvery(MessageAnswer::Ok, 1);
         f->window->printTheme();
         QCOMPARE(f->messages.texts(), QStringList{"Merci d'effectuer d'abord les calculs"});
         QVERIFY(f->printer.printed.isEmpty());
@@ -322,6 +391,7 @@ private slots:
         QCOMPARE(f->messages.transcript.size(), 1);
 
         f->printer.outcome = PrintOutcome::Failed;
+        f->answerEvery(MessageAnswer::Ok, 1);
         f->window->printTheme();
         QCOMPARE(f->messages.texts().last(), QStringLiteral("L'impression a échoué."));
     }

@@ -75,6 +75,7 @@ private slots:
         f->computeFrom("5", "7", "6");
         QCOMPARE(f->text("wingValue"), QStringLiteral("6"));
         // A type outside 1..9 is refused and nothing changes.
+        f->answerEvery(MessageAnswer::Ok, 1);
         f->computeFrom("12", "0", "0");
         QCOMPARE(f->messages.texts(), QStringList{"Le type Ennéagramme doit être compris entre 1 et 9"});
         QVERIFY(f->messages.transcript[0].request.title.isEmpty());

@@ -6,8 +6,12 @@
 #include <QList>
 #include <QQueue>
 #include <QStringList>
+#include <QtTest>
 
-// Answers message boxes from a queue and keeps a transcript; an unexpected box is recorded and answered Cancel.
+// Answers message boxes from a queue and keeps a transcript. Every box, an OK-only one too, takes the next queued
+// answer: a box no answer was queued for, or an answer the box does not offer, is recorded as a problem and
+// answered Cancel (never blocks), and answers still queued when the fake goes away are a problem too. The
+// problems fail the running test when the fake is destroyed, unless the test failed already.
 class FakeMessageService : public MessageService
 {
 public:
@@ -17,17 +21,46 @@ public:
         MessageAnswer answer;
     };
 
+    FakeMessageService() = default;
+    FakeMessageService(const FakeMessageService&) = delete;
+    FakeMessageService& operator=(const FakeMessageService&) = delete;
+    ~FakeMessageService() override
+    {
+        const QStringList found = problems();
+        if (!found.isEmpty() && QTest::currentTestFunction() && !QTest::currentTestFailed())
+            QTest::qFail(qPrintable(found.join(u'\n')), __FILE__, __LINE__);
+    }
+
     MessageAnswer show(QWidget*, const MessageRequest& request) override
     {
         MessageAnswer answer = MessageAnswer::Cancel;
-        if (request.buttons == MessageButtons::Ok)
-            answer = MessageAnswer::Ok;
-        else if (!answers.isEmpty())
+        if (answers.isEmpty()) {
+            unexpected.append(QStringLiteral("box without a queued answer: ") + request.text);
+        } else if (!offers(request.buttons, answers.head())) {
+            unexpected.append(QStringLiteral("queued answer not offered by the box: ") + request.text);
+            answers.dequeue();
+        } else {
             answer = answers.dequeue();
-        else
-            unexpected.append(request.text);
+        }
         transcript.append({request, answer});
         return answer;
+    }
+
+    // What went wrong so far: unexpected boxes, then answers nobody asked for.
+    QStringList problems() const
+    {
+        QStringList list = unexpected;
+        if (!answers.isEmpty())
+            list << QStringLiteral("%1 queued answer(s) left unused").arg(answers.size());
+        return list;
+    }
+
+    // Forgets the transcript and the problems, for a fake that outlives one test function.
+    void reset()
+    {
+        answers.clear();
+        transcript.clear();
+        unexpected.clear();
     }
 
     QStringList texts() const
@@ -41,6 +74,20 @@ public:
     QQueue<MessageAnswer> answers;
     QList<Shown> transcript;
     QStringList unexpected;
+
+private:
+    static bool offers(MessageButtons buttons, MessageAnswer answer)
+    {
+        switch (buttons) {
+        case MessageButtons::Ok:
+            return answer == MessageAnswer::Ok;
+        case MessageButtons::YesNo:
+            return answer == MessageAnswer::Yes || answer == MessageAnswer::No;
+        case MessageButtons::YesNoCancel:
+            return answer != MessageAnswer::Ok;
+        }
+        return false;
+    }
 };
 
 class FakePrintService : public PrintService

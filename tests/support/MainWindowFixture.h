@@ -33,11 +33,27 @@ struct MainWindowFixture
         QVERIFY(QTest::qWaitForWindowActive(window.get()));
     }
 
+    // A window the test left open (a box, a dialog, the help) is reported before anything is closed; then
+    // everything goes, so that the next test starts clean even after a failure.
     ~MainWindowFixture()
     {
+        const QStringList left = strayWindows();
+        if (!left.isEmpty() && QTest::currentTestFunction() && !QTest::currentTestFailed())
+            QTest::qFail(qPrintable(QStringLiteral("windows left open: ") + left.join(u", ")), __FILE__, __LINE__);
         window.reset();
         for (QWidget* w : QApplication::topLevelWidgets())
             delete w;
+    }
+
+    // Visible top-level windows other than the main window, by class and title.
+    QStringList strayWindows() const
+    {
+        QStringList left;
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            if (w != window.get() && w->isVisible())
+                left << QStringLiteral("%1 \"%2\"").arg(QLatin1String(w->metaObject()->className()), w->windowTitle());
+        }
+        return left;
     }
 
     QString dataFolder() const { return dataDir.path() + "/"; }

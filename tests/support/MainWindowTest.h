@@ -6,7 +6,8 @@
 #include <memory>
 
 // The test classes that drive the main window share these slots: a fresh window for each test function, and after
-// it no message box that no answer was queued for, and no window left behind.
+// it no message box that no answer was queued for, no queued answer left over and no window left open (the
+// fixture and the fake message service check both as they go).
 class MainWindowTest : public QObject
 {
     Q_OBJECT
@@ -15,11 +16,5 @@ protected:
 
 private slots:
     void init() { f = std::make_unique<MainWindowFixture>(); }
-    void cleanup()
-    {
-        const QStringList unexpected = f->messages.unexpected;
-        f.reset();
-        QVERIFY2(unexpected.isEmpty(), qPrintable(unexpected.join(u"\n")));
-        QVERIFY(QApplication::topLevelWidgets().isEmpty());
-    }
+    void cleanup() { f.reset(); }
 };

@@ -12,6 +12,8 @@ class TestAnalysisWindows : public MainWindowTest
     Q_OBJECT
 
     InterpretationWindow* window() const { return f->window->interpretationWindow(); }
+    // The interpretation window stays open until the user closes it.
+    void closeWindow() const { window()->close(); }
     void partner(const QString& typed)
     {
         f->field("te2")->setText(typed);
@@ -21,6 +23,7 @@ class TestAnalysisWindows : public MainWindowTest
 private slots:
     void refusedBeforeAnyType()
     {
+        f->answerEvery(MessageAnswer::Ok, 4);
         for (auto run :
              {&MainWindow::interpretSynthesis, &MainWindow::interpretDetails, &MainWindow::interpretQuadrant})
             (f->window.get()->*run)();
@@ -53,6 +56,7 @@ private slots:
 
         f->button("detailsButton")->click();
         QCOMPARE(window()->text().count("Voies d'évolution"), 1);
+        closeWindow();
     }
 
     // What the text box shows, line by line: each CR LF, also those inside the wound line, is a line break.
@@ -81,6 +85,7 @@ private slots:
         QCOMPARE(box->toPlainText().split(u'\n').first(),
                  u"Le carré fondamental peut s'utiliser de plusieurs façons :"_s);
         QCOMPARE(box->toPlainText(), QString(window()->text()).replace(u"\r\n"_s, u"\n"_s));
+        closeWindow();
     }
 
     // The detailed description names each value the "Détails" page shows, under its own heading.
@@ -98,6 +103,7 @@ private slots:
         QCOMPARE(headings,
                  (QStringList{u"Aile 2"_s, u"Point de charge 4"_s, u"Point de décharge 7"_s, u"Passion : Colère"_s,
                               u"Antidote : Sérénité"_s, u"Voie d'évolution : 4"_s, u"Voie d'évolution : 7"_s}));
+        closeWindow();
     }
 
     // The window never blocks the main window.
@@ -109,6 +115,7 @@ private slots:
         QCOMPARE(window()->windowModality(), Qt::NonModal);
         QCOMPARE(QApplication::activeModalWidget(), nullptr);
         QVERIFY(f->window->isEnabled());
+        closeWindow();
     }
 
     void closedWindowIsCreatedAgain()
@@ -120,6 +127,7 @@ private slots:
         f->button("quadrantButton")->click();
         QVERIFY(window());
         QCOMPARE(window()->title(), QStringLiteral("Carré fondamental"));
+        closeWindow();
     }
 
     void emptyTypeLabelGivesAnEmptyText()
@@ -130,6 +138,7 @@ private slots:
         QCOMPARE(window()->title(), QStringLiteral("Détails"));
         QVERIFY(window()->text().isEmpty());
         QVERIFY(window()->isVisible());
+        closeWindow();
     }
 
     void quadrantOfTheSelectedRow()
@@ -142,6 +151,7 @@ private slots:
         QCOMPARE(lines[4], QStringLiteral("Votre défi consiste à développer l'aspect : Consensuel"));
         QCOMPARE(lines[7], QStringLiteral("Le comportement qui vous irrite : Mou"));
         QCOMPARE(lines[8], QStringLiteral("L'attitude à adopter : Consensuel"));
+        closeWindow();
     }
 
     void interactionCases_data()
@@ -239,6 +249,7 @@ private slots:
         f->computeFrom("4", "0", "0");
         partner("1");
         f->field("firstNameField")->setFocus();
+        f->answerEvery(MessageAnswer::Ok, 1);
         partner(typed);
         QCOMPARE(f->messages.texts(), QStringList{message});
         QCOMPARE(f->text("interactionKeywordLabel"), QStringLiteral("Critique"));
@@ -260,6 +271,7 @@ private slots:
         QCOMPARE(lines.size(), 3);
         QCOMPARE(lines[0], u"Type d'intéraction : Travail"_s);
         QVERIFY(lines[1].startsWith(u"Beaucoup de travail et d'application,"_s));
+        closeWindow();
     }
 };
 
