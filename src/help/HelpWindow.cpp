@@ -31,7 +31,7 @@ HelpWindow::HelpWindow()
     ok->setObjectName(QStringLiteral("helpOkButton"));
     ok->setGeometry(twips::rect(2520, 3840, 1695, 375));
     ok->setAccessibleDescription(QStringLiteral("Ferme l'aide."));
-    text->setAccessibleDescription(QStringLiteral("Comment utiliser Psyche Rondo, en trois étapes."));
+    text->setAccessibleDescription(QStringLiteral("Comment utiliser Psyche Rondo, étape par étape."));
     connect(ok, &QPushButton::clicked, this, &QWidget::close);
     setTabOrder(text, ok);
 }

@@ -40,7 +40,7 @@ OpenPersonDialog::OpenPersonDialog(const QString& dataFolder, MessageService& me
     m_list->setAccessibleDescription(QStringLiteral("Nom, prénom, type, ailes et profil de chaque personne."));
     abandon->setAccessibleDescription(QStringLiteral("Ferme la fenêtre sans rien reprendre."));
     m_toUser->setAccessibleName(QStringLiteral("Vous"));
-    m_toUser->setAccessibleDescription(QStringLiteral("Copie la personne choisie dans la ligne « Vous »."));
+    m_toUser->setAccessibleDescription(QStringLiteral("Copie la personne choisie dans la ligne «\u00a0Vous\u00a0»."));
     m_toPartner->setAccessibleName(QStringLiteral("Partenaire"));
     m_toPartner->setAccessibleDescription(QStringLiteral("Copie la personne choisie dans la ligne du partenaire."));
 

@@ -77,7 +77,7 @@ PersonStrip::PersonStrip(QWidget* parent) : QWidget(parent)
     m_compute = controls::button(this, "computeButton", QStringLiteral("Calculer"), twips::rect(8520, 480, 1095, 305));
     m_compute->setAccessibleName(QStringLiteral("Calculer votre profil"));
     m_compute->setAccessibleDescription(
-        QStringLiteral("Affiche le profil à partir du type et des ailes de la ligne « Vous »."));
+        QStringLiteral("Affiche le profil à partir du type et des ailes de la ligne «\u00a0Vous\u00a0»."));
     auto* clearAll =
         controls::button(this, "clearAllButton", QStringLiteral("Effacer tout"), twips::rect(9720, 480, 1095, 305));
     clearAll->setAccessibleDescription(QStringLiteral("Efface les deux personnes et tous les résultats affichés."));

@@ -7,8 +7,9 @@
 ProfileChart::ProfileChart(QWidget* parent) : QWidget(parent)
 {
     m_barTops.fill(360);
-    setAccessibleName(QStringLiteral("Profil : vide"));
-    setAccessibleDescription(QStringLiteral("Nombre de réponses « oui » pour chacun des neuf types, de 0 à 9."));
+    setAccessibleName(QStringLiteral("Profil\u00a0: vide"));
+    setAccessibleDescription(
+        QStringLiteral("Nombre de réponses «\u00a0oui\u00a0» pour chacun des neuf types, de 0 à 9."));
 }
 
 int ProfileChart::barTopFor(int score)
@@ -26,10 +27,10 @@ void ProfileChart::setScores(const Scores& scores)
     QStringList parts;
     for (int i = 1; i <= 9; ++i) {
         m_barTops[i] = barTopFor(scores[i]);
-        parts << QStringLiteral("type %1 : %2").arg(i).arg(scores[i]);
+        parts << QStringLiteral("%1 pour le type %2").arg(scores[i]).arg(i);
     }
     // The bars are the values here: a screen reader reads them with the frame's caption, as it reads a label.
-    setAccessibleName(QStringLiteral("Profil : ") + parts.join(QStringLiteral(", ")));
+    setAccessibleName(QStringLiteral("Profil\u00a0: ") + parts.join(QStringLiteral(", ")));
     update();
 }
 

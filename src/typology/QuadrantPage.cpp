@@ -93,14 +93,14 @@ QuadrantPage::QuadrantPage(const QuadrantTable& table, QWidget* parent) : QWidge
     m_quality->setFont(small);
     m_quality->setAccessibleName(quality);
     m_quality->setAccessibleDescription(
-        QStringLiteral("Choisit une des cinq qualités de votre type ; l'allergie suit."));
+        QStringLiteral("Pour choisir l'une des cinq qualités de votre type\u00a0; l'allergie suit."));
     m_allergy = new QComboBox(this);
     m_allergy->setObjectName(QStringLiteral("allergyCombo"));
     m_allergy->setGeometry(twips::rect(720, 5900, 2895, 360));
     m_allergy->setFont(small);
     m_allergy->setAccessibleName(allergy);
     m_allergy->setAccessibleDescription(
-        QStringLiteral("Choisit une des cinq allergies de votre type ; la qualité suit."));
+        QStringLiteral("Pour choisir l'une des cinq allergies de votre type\u00a0; la qualité suit."));
     // Screen readers on Linux name a list after the label that points to it, not after its accessible name.
     qualityCaption->setBuddy(m_quality);
     allergyCaption->setBuddy(m_allergy);

@@ -240,9 +240,10 @@ private slots:
         QCOMPARE(spoken(f->find("detailsTypeValue")), QStringLiteral("Type Ennéagramme : 5"));
         QCOMPARE(spoken(f->find("wingValue")), QStringLiteral("Aile : 4"));
         QCOMPARE(spoken(f->find("passionValue")), QStringLiteral("Passion : Avarice"));
-        QCOMPARE(spoken(f->find("profil")),
-                 QStringLiteral("Profil : type 1 : 3, type 2 : 6, type 3 : 1, type 4 : 7, "
-                                "type 5 : 9, type 6 : 2, type 7 : 4, type 8 : 5, type 9 : 0"));
+        QCOMPARE(
+            spoken(f->find("profil")),
+            QStringLiteral("Profil\u00a0: 3 pour le type 1, 6 pour le type 2, 1 pour le type 3, 7 pour le type 4, "
+                           "9 pour le type 5, 2 pour le type 6, 4 pour le type 7, 5 pour le type 8, 0 pour le type 9"));
         const QStringList unread = unreadTexts();
         QVERIFY2(unread.isEmpty(), qPrintable(unread.join("\n")));
     }

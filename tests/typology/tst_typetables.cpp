@@ -378,7 +378,7 @@ private slots:
         QVERIFY2(!text.mid(opening.size()).contains("deux là"), qPrintable(text));
     }
 
-    void authoredTextsWriteAccentedCapitals()
+    static QStringList authoredParagraphs()
     {
         QStringList texts;
         for (Paragraph table : {Paragraph::Summary, Paragraph::Portrait, Paragraph::Charge, Paragraph::Discharge,
@@ -391,11 +391,30 @@ private slots:
             texts << typology::quadrantExplanation(key);
         for (const QString& key : typology::interactionKeys())
             texts << typology::interactionParagraph(key);
+        return texts;
+    }
+
+    void authoredTextsWriteAccentedCapitals()
+    {
+        QStringList texts = authoredParagraphs();
         texts << questionTexts() << guideText();
         // "Etes-vous", "Evitez", "l'Epicurien": Windows-1252 has É and Ê, so a bare E there is a typo.
         const QRegularExpression bareE(QStringLiteral("\\bE[cdgpqtv][a-zàâçéèêîôû]"));
         for (const QString& text : texts)
             QVERIFY2(!bareE.match(text).hasMatch(), qPrintable(bareE.match(text).captured() + ": " + text));
+    }
+
+    void authoredTextsKeepPunctuationOnItsLine()
+    {
+        // A resizable text box may break an ordinary space: ":", ";", "?", "!" or "»" would then start a line. French
+        // puts a non-breaking space there. The questions and the guide's first sentence are kept as written.
+        const QString opening = QStringLiteral("C'est très simple !");
+        QVERIFY(guideText().startsWith(opening));
+        QStringList texts = authoredParagraphs();
+        texts << guideText().mid(opening.size());
+        const QRegularExpression breakable(QStringLiteral(" [:;?!»]|« "));
+        for (const QString& text : texts)
+            QVERIFY2(!breakable.match(text).hasMatch(), qPrintable(breakable.match(text).captured() + "| " + text));
     }
 };
 
