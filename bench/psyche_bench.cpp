@@ -4,8 +4,11 @@
 
 #include "FakeServices.h"
 #include "app/MainWindow.h"
+#include "interpretation/ReportDocument.h"
 #include "persons/OpenPersonDialog.h"
 #include "persons/PersonDirectory.h"
+#include "platform/PagedDocument.h"
+#include "typology/DetailsPage.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -171,6 +174,28 @@ int main(int argc, char* argv[])
     row("\"Effacer tout\"",
         timeAction(
             runs, [&] { compute(), button("computeButton")->click(); }, [&] { button("clearAllButton")->click(); }));
+
+    std::printf("\n## Complete report (median of 11 runs per type, with a partner; target 300 ms and 1 MB)\n\n");
+    std::printf("| Type | Pages | Laid out (ms) | Laid out and written as PDF (ms) | PDF size (KiB) |\n"
+                "|---:|---:|---:|---:|---:|\n");
+    const auto* details = window.findChild<DetailsPage*>("detailsPage");
+    for (int type = 1; type <= 9; ++type) {
+        window.findChild<QLabel*>("te1")->setText(QString::number(type));
+        window.findChild<QLabel*>("aile1")->setText("0");
+        window.findChild<QLabel*>("aile2")->setText("0");
+        window.state().scores = Scores{0, 3, 5, 2, 7, 6, 1, 0, 4, 2};
+        button("computeButton")->click();
+        window.findChild<QLineEdit*>("te2")->setText(QString::number(10 - type));
+        button("interactionComputeButton")->click();
+        int pages = 0;
+        const double laidOut = timeAction(
+            11, nothing, [&] { pages = buildReport(window.reportInput(), details->figureMarks())->pageCount(); });
+        QByteArray pdf;
+        const double written = timeAction(11, nothing, [&] {
+            pdf = paged::pdf(*buildReport(window.reportInput(), details->figureMarks()), "Psyche Rondo");
+        });
+        std::printf("| %d | %d | %.1f | %.1f | %.0f |\n", type, pages, laidOut, written, pdf.size() / 1024.0);
+    }
 
     std::printf("\n## Person directory\n\n");
     std::printf("| Persons | Save replacing one (ms) | Open window filled and shown (ms) | Save per 1,000 | Open per "

@@ -20,7 +20,7 @@ QAction* addItem(QMenu* menu, const char* name, const QString& caption, const QK
 
 } // namespace
 
-void addMainMenus(QMenuBar* bar, const MenuCommands& commands)
+QMenu* addMainMenus(QMenuBar* bar, const MenuCommands& commands)
 {
     QMenu* file = bar->addMenu(QStringLiteral("&Fichier"));
     file->setObjectName(QStringLiteral("m_fichier"));
@@ -34,18 +34,24 @@ void addMainMenus(QMenuBar* bar, const MenuCommands& commands)
     QAction* quit = addItem(file, "m_quitter", QStringLiteral("Quitter"), QKeySequence(Qt::CTRL | Qt::Key_Q), {});
     QObject::connect(quit, &QAction::triggered, qApp, &QApplication::quit, Qt::QueuedConnection);
 
-    // Switched off: these commands have never done anything.
     QMenu* interpretation = bar->addMenu(QStringLiteral("&Interprétation"));
     interpretation->setObjectName(QStringLiteral("m_interprétation"));
-    addItem(interpretation, "m_imprimer", QStringLiteral("Imprimer..."), QKeySequence(Qt::CTRL | Qt::Key_I), {})
-        ->setEnabled(false);
-    addItem(interpretation, "m_exporter", QStringLiteral("Exporter..."), QKeySequence(Qt::CTRL | Qt::Key_E), {})
-        ->setEnabled(false);
-    interpretation->setEnabled(false);
-    interpretation->menuAction()->setEnabled(false);
+    addItem(interpretation, "m_imprimer", QStringLiteral("Imprimer..."), QKeySequence(Qt::CTRL | Qt::Key_I),
+            commands.printReport);
+    addItem(interpretation, "m_exporter", QStringLiteral("Exporter..."), QKeySequence(Qt::CTRL | Qt::Key_E),
+            commands.exportReport);
+    setMenuEnabled(interpretation, false);
 
     QMenu* help = bar->addMenu(QStringLiteral("&?"));
     help->setObjectName(QStringLiteral("m_aide"));
     addItem(help, "m_apropos", QStringLiteral("A propos de Psyche Rondo..."), {}, commands.showAbout);
     addItem(help, "m_aide2", QStringLiteral("&Aide..."), QKeySequence(Qt::Key_F1), commands.showHelp);
+    return interpretation;
+}
+
+void setMenuEnabled(QMenu* menu, bool enabled)
+{
+    menu->menuAction()->setEnabled(enabled);
+    for (QAction* item : menu->actions())
+        item->setEnabled(enabled);
 }

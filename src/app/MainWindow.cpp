@@ -1,12 +1,16 @@
 #include "app/MainWindow.h"
 
 #include "app/MainMenus.h"
+#include "interpretation/ReportDocument.h"
+#include "interpretation/ReportText.h"
 #include "persons/InteractionPage.h"
 #include "persons/OpenPersonDialog.h"
 #include "persons/PersonDirectory.h"
 #include "persons/PersonStrip.h"
 #include "persons/ThemeText.h"
+#include "platform/FileAccess.h"
 #include "platform/MessageService.h"
+#include "platform/PagedDocument.h"
 #include "platform/PrintService.h"
 #include "platform/TextCatalog.h"
 #include "questionnaire/QuestionnaireRun.h"
@@ -18,11 +22,13 @@
 #include "widgets/Controls.h"
 #include "widgets/Twips.h"
 
+#include <QDir>
 #include <QKeyEvent>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRandomGenerator>
+#include <QStandardPaths>
 #include <QTabWidget>
 
 namespace {
@@ -46,8 +52,10 @@ MainWindow::MainWindow(const Services& services, QWidget* parent) : QMainWindow(
     controls::setColour(area, QPalette::Window, QColor(0, 128, 0));
     setCentralWidget(area);
 
-    addMainMenus(menuBar(), {[this] { openPerson(); }, [this] { savePersons(); }, [this] { printTheme(); },
-                             [this] { showAbout(); }, [this] { showHelp(); }});
+    m_reportMenu =
+        addMainMenus(menuBar(), {[this] { openPerson(); }, [this] { savePersons(); }, [this] { printTheme(); },
+                                 [this] { printReport(); }, [this] { exportReport(); }, [this] { showAbout(); },
+                                 [this] { showHelp(); }});
     m_strip = new PersonStrip(area);
     connect(m_strip, &PersonStrip::namesEdited, this, [this] { setDefaultButton(m_strip->computeButton()); });
     connect(m_strip, &PersonStrip::computeRequested, this, &MainWindow::compute);
@@ -132,6 +140,7 @@ void MainWindow::effacer()
     m_state.scores.fill(0);
     m_state.quadrantTable.clear();
     m_quadrantPage->clear();
+    setMenuEnabled(m_reportMenu, false);
 }
 
 void MainWindow::clearAll()
@@ -186,6 +195,7 @@ void MainWindow::showResult()
     m_interactionPage->showUserType(type);
     m_state.quadrantTable.fill(type);
     m_quadrantPage->prime();
+    setMenuEnabled(m_reportMenu, true);
 }
 
 InterpretationWindow& MainWindow::interpretation()
@@ -326,6 +336,55 @@ void MainWindow::printTheme()
     descriptif_theme();
     if (m_services.printer->print(this, m_themeText, m_rtb1->font()) == PrintOutcome::Failed)
         m_services.messages->inform(this, QStringLiteral("L'impression a échoué."));
+}
+
+ReportInput MainWindow::reportInput() const
+{
+    const PersonRecord shown = m_strip->person();
+    ReportInput input;
+    input.firstName = shown.firstName.trimmed();
+    input.lastName = shown.lastName.trimmed();
+    input.date = QDate::currentDate();
+    input.synthesisType = m_synthesisPage->typeText();
+    input.activeWing1 = m_state.activeWing1;
+    input.activeWing2 = m_state.activeWing2;
+    input.scores = m_state.scores;
+    input.details = m_detailsPage->values();
+    input.quadrant = m_quadrantPage->selectedWords();
+    input.interactionLines = analyses::interactionLines(m_interactionPage->keyword());
+    return input;
+}
+
+void MainWindow::printReport()
+{
+    if (!m_reportMenu->menuAction()->isEnabled())
+        return;
+    const auto document = buildReport(reportInput(), m_detailsPage->figureMarks());
+    if (m_services.printer->printDocument(this, *document) == PrintOutcome::Failed)
+        m_services.messages->inform(this, QStringLiteral("L'impression a échoué."));
+}
+
+void MainWindow::exportReport()
+{
+    if (!m_reportMenu->menuAction()->isEnabled())
+        return;
+    const ReportInput input = reportInput();
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    const QString path =
+        m_services.printer->askSavePath(this, QStringLiteral("Exporter le rapport"),
+                                        QDir(documents).filePath(report::fileName(input.firstName, input.lastName)),
+                                        QStringLiteral("Documents PDF (*.pdf)"), QStringLiteral("pdf"));
+    if (path.isEmpty())
+        return;
+    const auto document = buildReport(input, m_detailsPage->figureMarks());
+    const QByteArray pdf = paged::pdf(*document, QStringLiteral("Psyche Rondo"));
+    const std::optional<QString> problem =
+        pdf.isEmpty() ? std::optional<QString>(QStringLiteral("le document PDF n'a pas pu être composé"))
+                      : fileaccess::writeWholeFile(path, pdf);
+    if (problem) {
+        m_services.messages->inform(this, QStringLiteral("Le rapport «\u00a0%1\u00a0» n'a pas pu être écrit\u00a0: %2.")
+                                              .arg(QDir::toNativeSeparators(path), *problem));
+    }
 }
 
 void MainWindow::showHelp()

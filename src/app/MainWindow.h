@@ -3,6 +3,7 @@
 #include "app/MainState.h"
 #include "help/HelpWindow.h"
 #include "interpretation/InterpretationWindow.h"
+#include "interpretation/ReportInput.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -14,6 +15,7 @@ class MessageService;
 class PersonStrip;
 class PrintService;
 class QuadrantPage;
+class QMenu;
 class QPlainTextEdit;
 class QPushButton;
 class QTabWidget;
@@ -58,6 +60,8 @@ public:
     void descriptif_theme();
 
     QPushButton* defaultButton() const { return m_defaultButton; }
+    // What the complete report shows, read back from the strip and the pages as they stand.
+    ReportInput reportInput() const;
 
     // Commands of the buttons and menus.
     void answerQuestionnaire();
@@ -71,6 +75,8 @@ public:
     void savePersons();
     void openPerson();
     void printTheme();
+    void printReport();
+    void exportReport();
     void showHelp();
     void showAbout();
 
@@ -100,4 +106,5 @@ private:
     QuadrantPage* m_quadrantPage = nullptr;
     InteractionPage* m_interactionPage = nullptr;
     QPlainTextEdit* m_rtb1 = nullptr; // the theme's print buffer, never shown
+    QMenu* m_reportMenu = nullptr;    // "Interprétation": enabled with the "Interpréter" buttons
 };

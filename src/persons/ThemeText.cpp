@@ -8,14 +8,8 @@ QString themeText(const ThemeInput& in)
             u'\t' + crlf;
     text += crlf;
     text += crlf;
-    text += QStringLiteral("Type Ennéagramme : ") + in.details.type.trimmed() + crlf;
-    text += QStringLiteral("Aile : ") + in.details.wing.trimmed() + crlf;
-    text += QStringLiteral("Point de charge : ") + in.details.chargePoint.trimmed() + crlf;
-    text += QStringLiteral("Point de décharge : ") + in.details.dischargePoint.trimmed() + crlf;
-    text += QStringLiteral("Passion : ") + in.details.passion.trimmed() + crlf;
-    text += QStringLiteral("Antidote : ") + in.details.antidote.trimmed() + crlf;
-    text += QStringLiteral("Voie d'évolution : ") + in.details.evolution1.trimmed() + QStringLiteral(" et ") +
-            in.details.evolution2.trimmed() + crlf;
+    for (const QString& line : detailsValueLines(in.details))
+        text += line + crlf;
     text += crlf;
     return text;
 }

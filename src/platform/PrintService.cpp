@@ -1,21 +1,60 @@
 #include "platform/PrintService.h"
 
+#include "platform/PagedDocument.h"
 #include "platform/TextCatalog.h"
 
+#include <QFileDialog>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QTextDocument>
 
-PrintOutcome QtPrintService::print(QWidget* parent, const QString& text, const QFont& font)
+namespace {
+
+// The printer dialog: the whole document, no page range. False when cancelled.
+bool choosePrinter(QWidget* parent, QPrinter& printer)
 {
-    QPrinter printer(QPrinter::HighResolution);
     QPrintDialog dialog(&printer, parent);
     dialog.setWindowTitle(QStringLiteral("Imprimer"));
     dialog.setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintShowPageSize);
     printer.setPrintRange(QPrinter::AllPages);
-    if (dialog.exec() != QDialog::Accepted)
+    return dialog.exec() == QDialog::Accepted;
+}
+
+} // namespace
+
+PrintOutcome QtPrintService::print(QWidget* parent, const QString& text, const QFont& font)
+{
+    QPrinter printer(QPrinter::HighResolution);
+    if (!choosePrinter(parent, printer))
         return PrintOutcome::Cancelled;
     return printText(printer, text, font) ? PrintOutcome::Printed : PrintOutcome::Failed;
+}
+
+PrintOutcome QtPrintService::printDocument(QWidget* parent, const QTextDocument& document)
+{
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    printer.setDocName(document.metaInformation(QTextDocument::DocumentTitle));
+    if (!choosePrinter(parent, printer))
+        return PrintOutcome::Cancelled;
+    // The document brings its own margins; the printer's own are left to its unprintable edge.
+    printer.setFullPage(true);
+    if (!printer.isValid() || !paged::paint(document, printer))
+        return PrintOutcome::Failed;
+    return printer.printerState() == QPrinter::Error ? PrintOutcome::Failed : PrintOutcome::Printed;
+}
+
+QString QtPrintService::askSavePath(QWidget* parent, const QString& caption, const QString& suggestedPath,
+                                    const QString& filter, const QString& suffix)
+{
+    QFileDialog dialog(parent, caption, suggestedPath, filter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setDefaultSuffix(suffix);
+    dialog.selectFile(suggestedPath);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().constFirst();
 }
 
 bool QtPrintService::printText(QPrinter& printer, const QString& text, const QFont& font)

@@ -22,13 +22,20 @@ int ProfileChart::barTop(int type) const
     return type >= 1 && type <= 9 ? m_barTops[type] : 0;
 }
 
+ProfileChart::BarTops ProfileChart::barTopsFor(const Scores& scores)
+{
+    BarTops tops{};
+    for (int i = 1; i <= 9; ++i)
+        tops[size_t(i)] = barTopFor(scores[size_t(i)]);
+    return tops;
+}
+
 void ProfileChart::setScores(const Scores& scores)
 {
+    m_barTops = barTopsFor(scores);
     QStringList parts;
-    for (int i = 1; i <= 9; ++i) {
-        m_barTops[i] = barTopFor(scores[i]);
-        parts << QStringLiteral("%1 pour le type %2").arg(scores[i]).arg(i);
-    }
+    for (int i = 1; i <= 9; ++i)
+        parts << QStringLiteral("%1 pour le type %2").arg(scores[size_t(i)]).arg(i);
     // The bars are the values here: a screen reader reads them with the frame's caption, as it reads a label.
     setAccessibleName(QStringLiteral("Profil\u00a0: ") + parts.join(QStringLiteral(", ")));
     update();
@@ -36,9 +43,15 @@ void ProfileChart::setScores(const Scores& scores)
 
 void ProfileChart::paintEvent(QPaintEvent*)
 {
-    using twips::point;
     QPainter painter(this);
-    const QColor axis = palette().color(QPalette::WindowText);
+    paint(painter, m_barTops, palette().color(QPalette::WindowText), font());
+}
+
+void ProfileChart::paint(QPainter& painter, const BarTops& barTops, const QColor& axis, const QFont& font)
+{
+    using twips::point;
+    painter.save();
+    painter.setFont(font);
 
     QPen guide(QColor(192, 192, 192));
     guide.setStyle(Qt::DashDotLine);
@@ -57,9 +70,10 @@ void ProfileChart::paintEvent(QPaintEvent*)
 
     painter.setPen(QPen(QColor(128, 0, 128), 3, Qt::SolidLine, Qt::FlatCap));
     for (int i = 1; i <= 9; ++i) {
-        if (m_barTops[i] >= kAxisBottom)
+        if (barTops[size_t(i)] >= kAxisBottom)
             continue;
         const int x = 720 + 360 * (i - 1);
-        painter.drawLine(point(x, kAxisBottom), point(x, m_barTops[i]));
+        painter.drawLine(point(x, kAxisBottom), point(x, barTops[size_t(i)]));
     }
+    painter.restore();
 }

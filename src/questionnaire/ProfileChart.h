@@ -4,6 +4,8 @@
 
 #include <QWidget>
 
+class QPainter;
+
 // The bar chart of the nine scores inside the "Profil " frame. Positions are twips from the frame's corner.
 class ProfileChart : public QWidget
 {
@@ -18,9 +20,15 @@ public:
     int barTop(int type) const;
     void setScores(const Scores& scores);
 
+    // The chart as the frame shows it, in the frame's pixels (15 twips each), for the window and for printed pages
+    // alike; the axis labels in the given font.
+    using BarTops = std::array<int, 10>;
+    static BarTops barTopsFor(const Scores& scores);
+    static void paint(QPainter& painter, const BarTops& barTops, const QColor& axis, const QFont& font);
+
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    std::array<int, 10> m_barTops{};
+    BarTops m_barTops{};
 };

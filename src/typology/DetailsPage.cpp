@@ -88,3 +88,8 @@ DetailsValues DetailsPage::values() const
     return {m_type->text(),    m_wing->text(),     m_chargePoint->text(), m_dischargePoint->text(),
             m_passion->text(), m_antidote->text(), m_evolution1->text(),  m_evolution2->text()};
 }
+
+EnneagramFigure::Marks DetailsPage::figureMarks() const
+{
+    return m_figure->marks();
+}

@@ -1,10 +1,10 @@
 #pragma once
 
 #include "typology/DetailsValues.h"
+#include "widgets/EnneagramFigure.h"
 
 #include <QWidget>
 
-class EnneagramFigure;
 class QLabel;
 class QPushButton;
 
@@ -22,6 +22,8 @@ public:
     void showResult(int type, int wing1, int wing2);
     // What the page shows, as its labels read.
     DetailsValues values() const;
+    // The marks the figure shows.
+    EnneagramFigure::Marks figureMarks() const;
 
 signals:
     void interpretRequested();

@@ -62,14 +62,14 @@ QRect EnneagramFigure::area()
 
 QColor EnneagramFigure::numberColour(int number) const
 {
-    return number >= 1 && number <= 9 ? m_numberColours[number] : QColor();
+    return number >= 1 && number <= 9 ? m_marks.numbers[number] : QColor();
 }
 
 void EnneagramFigure::setNumberColour(int number, const QColor& colour)
 {
     if (number < 1 || number > 9)
         return;
-    m_numberColours[number] = colour;
+    m_marks.numbers[number] = colour;
     updateAccessibleName();
     update();
 }
@@ -91,7 +91,7 @@ QColor EnneagramFigure::baseLineColour(int index)
 QColor EnneagramFigure::lineColour(int a, int b) const
 {
     const int index = lineIndex(a, b);
-    return index < 0 ? QColor() : m_lineColours[index];
+    return index < 0 ? QColor() : m_marks.lines[index];
 }
 
 void EnneagramFigure::setLineColour(int a, int b, const QColor& colour)
@@ -99,7 +99,7 @@ void EnneagramFigure::setLineColour(int a, int b, const QColor& colour)
     const int index = lineIndex(a, b);
     if (index < 0)
         return;
-    m_lineColours[index] = colour;
+    m_marks.lines[index] = colour;
     updateAccessibleName();
     update();
 }
@@ -108,9 +108,9 @@ void EnneagramFigure::resetColours()
 {
     const QColor buttonText = palette().color(QPalette::ButtonText);
     for (int n = 1; n <= 9; ++n)
-        m_numberColours[n] = buttonText;
+        m_marks.numbers[n] = buttonText;
     for (int i = 0; i < kLineCount; ++i)
-        m_lineColours[i] = baseLineColour(i);
+        m_marks.lines[i] = baseLineColour(i);
     updateAccessibleName();
     update();
 }
@@ -119,13 +119,13 @@ void EnneagramFigure::updateAccessibleName()
 {
     QStringList red, yellow, lines;
     for (int n = 1; n <= 9; ++n) {
-        if (m_numberColours[n] == kHighlight)
+        if (m_marks.numbers[n] == kHighlight)
             red << QString::number(n);
-        else if (m_numberColours[n] == kWing)
+        else if (m_marks.numbers[n] == kWing)
             yellow << QString::number(n);
     }
     for (int i = 0; i < kLineCount; ++i) {
-        if (m_lineColours[i] == kHighlight)
+        if (m_marks.lines[i] == kHighlight)
             lines << QStringLiteral("%1-%2").arg(kLines[i].a).arg(kLines[i].b);
     }
     // The marks are what the figure shows of a result, so they belong in the name a screen reader reads first.
@@ -142,23 +142,43 @@ void EnneagramFigure::updateAccessibleName()
 void EnneagramFigure::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
+    paint(painter, m_marks, twips::verdana(14.25));
+}
+
+QFont EnneagramFigure::numberFont()
+{
+    // Twips become pixels at 96 to the inch: 14.25 points are 19 of those pixels, on a page as on a screen.
+    QFont font = twips::verdana(14.25);
+    font.setPixelSize(qRound(14.25 * twips::toPixels(1440) / 72.0));
+    return font;
+}
+
+QRect EnneagramFigure::drawnArea()
+{
+    return twips::rect(420, 1080, 4620, 4800);
+}
+
+void EnneagramFigure::paint(QPainter& painter, const Marks& marks, const QFont& numberFont)
+{
+    painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setPen(Qt::NoPen);
     painter.setBrush(QColor(128, 128, 255));
     painter.drawEllipse(twips::rect(480, 1620, 4455, 3975));
 
     for (int i = 0; i < kLineCount; ++i) {
-        painter.setPen(QPen(m_lineColours[i], 3));
-        painter.drawLine(twips::point(kLines[i].from.x(), kLines[i].from.y()),
-                         twips::point(kLines[i].to.x(), kLines[i].to.y()));
+        painter.setPen(QPen(marks.lines[size_t(i)], 3));
+        painter.drawLine(twips::point(kLines[size_t(i)].from.x(), kLines[size_t(i)].from.y()),
+                         twips::point(kLines[size_t(i)].to.x(), kLines[size_t(i)].to.y()));
     }
 
-    painter.setFont(twips::verdana(14.25));
+    painter.setFont(numberFont);
     for (int n = 1; n <= 9; ++n) {
-        painter.setPen(m_numberColours[n]);
-        const QRect box = twips::rect(kNumberCorners[n].x(), kNumberCorners[n].y(), 180, 375);
+        painter.setPen(marks.numbers[size_t(n)]);
+        const QRect box = twips::rect(kNumberCorners[size_t(n)].x(), kNumberCorners[size_t(n)].y(), 180, 375);
         painter.drawText(box.adjusted(-4, 0, 4, 0), Qt::AlignCenter, QString::number(n));
     }
+    painter.restore();
 }
 
 QIcon EnneagramFigure::applicationIcon()

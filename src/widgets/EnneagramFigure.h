@@ -5,6 +5,8 @@
 #include <QWidget>
 #include <array>
 
+class QPainter;
+
 // The enneagram: a filled circle, the numbers 1 to 9 clockwise with 9 at the top, the triangle 3-6-9 and the
 // figure 1-4-2-8-5-7. Colours are state that tests read; painting only draws them.
 class EnneagramFigure : public QWidget
@@ -33,6 +35,20 @@ public:
     // Numbers in the button-text colour, lines in their design colours.
     void resetColours();
 
+    // What the figure shows of a result: the colour of each number (index 1 to 9) and of each line.
+    struct Marks
+    {
+        std::array<QColor, 10> numbers;
+        std::array<QColor, kLineCount> lines;
+    };
+    Marks marks() const { return m_marks; }
+    // The figure in its page's pixels (15 twips each), on screen and on printed pages alike.
+    static void paint(QPainter& painter, const Marks& marks, const QFont& numberFont);
+    // The part of the page the drawing covers, in those pixels.
+    static QRect drawnArea();
+    // The numbers' font sized in those pixels, for devices whose points are not the screen's.
+    static QFont numberFont();
+
     // The program's icon: the figure on the window's green, drawn rather than loaded so that no image plugin is
     // needed.
     static QIcon applicationIcon();
@@ -43,6 +59,5 @@ protected:
 private:
     void updateAccessibleName();
 
-    std::array<QColor, 10> m_numberColours;
-    std::array<QColor, kLineCount> m_lineColours;
+    Marks m_marks;
 };

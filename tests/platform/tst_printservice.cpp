@@ -1,9 +1,14 @@
+#include "platform/PagedDocument.h"
 #include "platform/PrintService.h"
 
 #include <QFile>
 #include <QPrinter>
+#include <QProcess>
 #include <QRegularExpression>
+#include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QTextCursor>
+#include <QTextDocument>
 #include <QtTest>
 
 class TestPrintService : public QObject
@@ -37,6 +42,50 @@ private slots:
         // The text-to-Unicode table lists every character printed: "@" (U+0040) and "#" (U+0023).
         QVERIFY(content.contains("<0040>"));
         QVERIFY(content.contains("<0023>"));
+    }
+
+    // A document laid out on A4 prints on the paper the printer holds, every page whole: the last line of text and
+    // the last page's number reach the paper.
+    void printsAPagedDocumentOnAnyPaper_data()
+    {
+        QTest::addColumn<int>("paper");
+        QTest::newRow("A4") << int(QPageSize::A4);
+        QTest::newRow("Letter") << int(QPageSize::Letter);
+    }
+    void printsAPagedDocumentOnAnyPaper()
+    {
+        QFETCH(int, paper);
+        if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+            QSKIP("pdftotext (poppler-utils) is not installed: the printout cannot be read back");
+        QTextDocument document;
+        paged::setUpA4(document);
+        document.setMetaInformation(QTextDocument::DocumentTitle, QStringLiteral("Titre courant"));
+        QTextCursor cursor(&document);
+        for (int i = 1; i <= 200; ++i)
+            cursor.insertText(QStringLiteral("Ligne %1 : Ennéagramme, détente et évolution.\n").arg(i));
+        cursor.insertText(QStringLiteral("Dernière ligne"));
+        const int pages = document.pageCount();
+        QVERIFY(pages > 1);
+
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("document.pdf"));
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setPageSize(QPageSize(QPageSize::PageSizeId(paper)));
+        printer.setFullPage(true);
+        printer.setOutputFileName(path);
+        QVERIFY(paged::paint(document, printer));
+
+        QProcess pdftotext;
+        pdftotext.start(QStringLiteral("pdftotext"),
+                        {QStringLiteral("-enc"), QStringLiteral("UTF-8"), path, QStringLiteral("-")});
+        QVERIFY(pdftotext.waitForFinished(60000));
+        const QStringList printed = QString::fromUtf8(pdftotext.readAllStandardOutput()).split(u'\f');
+        QCOMPARE(printed.size(), pages + 1); // a form feed ends every page
+        const QString last = printed[pages - 1];
+        QVERIFY2(last.contains(QStringLiteral("Dernière ligne")), qPrintable(last));
+        QVERIFY(last.contains(QStringLiteral("page %1 / %1").arg(pages)));
+        QVERIFY(last.contains(QStringLiteral("Titre courant")));
     }
 
     void unwritableTargetFails()

@@ -6,6 +6,7 @@
 #include <QList>
 #include <QQueue>
 #include <QStringList>
+#include <QTextDocument>
 #include <QtTest>
 
 // Answers message boxes from a queue and keeps a transcript. Every box, an OK-only one too, takes the next queued
@@ -100,7 +101,35 @@ public:
         return outcome;
     }
 
+    // What a printout of the document holds: its text and its number of pages.
+    PrintOutcome printDocument(QWidget*, const QTextDocument& document) override
+    {
+        printedDocuments.append({document.toPlainText(), document.pageCount()});
+        return outcome;
+    }
+
+    // Answers the save dialog with the next path of the queue; an empty queue is a cancel.
+    QString askSavePath(QWidget*, const QString& caption, const QString& suggestedPath, const QString& filter,
+                        const QString& suffix) override
+    {
+        saveDialogs.append({caption, suggestedPath, filter, suffix});
+        return savePaths.isEmpty() ? QString() : savePaths.dequeue();
+    }
+
+    struct PrintedDocument
+    {
+        QString text;
+        int pages = 0;
+    };
+    struct SaveDialog
+    {
+        QString caption, suggestedPath, filter, suffix;
+    };
+
     PrintOutcome outcome = PrintOutcome::Printed;
     QStringList printed;
     QList<QFont> fonts;
+    QList<PrintedDocument> printedDocuments;
+    QQueue<QString> savePaths;
+    QList<SaveDialog> saveDialogs;
 };

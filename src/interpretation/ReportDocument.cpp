@@ -1,0 +1,196 @@
+#include "interpretation/ReportDocument.h"
+
+#include "interpretation/ReportText.h"
+#include "platform/PagedDocument.h"
+#include "platform/TextCatalog.h"
+#include "questionnaire/ProfileChart.h"
+#include "typology/NumberReading.h"
+#include "typology/TypeTables.h"
+#include "widgets/Twips.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QPainter>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextObjectInterface>
+
+namespace {
+
+constexpr int kPictureFormat = QTextFormat::UserObject + 1;
+constexpr int kPictureProperty = QTextFormat::UserProperty + 1;
+enum class Picture { Chart = 1, Figure = 2 };
+
+QFont bodyFont(qreal pointSize, bool bold = false)
+{
+    QFont font;
+    font.setFamilies({QStringLiteral("DejaVu Sans"), QStringLiteral("Liberation Sans"), QStringLiteral("Arial"),
+                      QStringLiteral("Helvetica")});
+    font.setStyleHint(QFont::SansSerif);
+    // Ligatures would print "fi" as one glyph that PDF readers do not always find again when searching.
+    font.setStyleStrategy(QFont::PreferNoShaping);
+    font.setPointSizeF(pointSize);
+    font.setBold(bold);
+    return font;
+}
+
+// The bar chart and the figure, drawn by the same code as on screen, scaled from their pixels (15 twips each) to
+// the place the layout gives them: vectors, sharp at any zoom.
+class Pictures : public QObject, public QTextObjectInterface
+{
+    Q_OBJECT
+    Q_INTERFACES(QTextObjectInterface)
+public:
+    Pictures(const Scores& scores, const EnneagramFigure::Marks& marks, QObject* parent)
+        : QObject(parent), m_barTops(ProfileChart::barTopsFor(scores)), m_marks(marks)
+    {
+    }
+
+    static QRect source(Picture picture)
+    {
+        return picture == Picture::Chart ? twips::rect(180, 180, 3960, 2715) : EnneagramFigure::drawnArea();
+    }
+
+    QSizeF intrinsicSize(QTextDocument*, int, const QTextFormat& format) override
+    {
+        // Drawn at the size they have on screen: a pixel is 15 twips, a twentieth of a point each.
+        const QRect area = source(Picture(format.intProperty(kPictureProperty)));
+        const qreal unit = paged::unitsPerPoint() * twips::kPerPixel / 20.0;
+        return QSizeF(area.width() * unit, area.height() * unit);
+    }
+
+    void drawObject(QPainter* painter, const QRectF& rect, QTextDocument*, int, const QTextFormat& format) override
+    {
+        const Picture picture = Picture(format.intProperty(kPictureProperty));
+        const QRect area = source(picture);
+        painter->save();
+        painter->translate(rect.topLeft());
+        painter->scale(rect.width() / area.width(), rect.height() / area.height());
+        painter->translate(-area.topLeft());
+        if (picture == Picture::Chart) {
+            QFont axis = bodyFont(8);
+            axis.setPixelSize(11); // 8.25 points at 96 pixels to the inch, as on screen
+            ProfileChart::paint(*painter, m_barTops, Qt::black, axis);
+        } else {
+            EnneagramFigure::paint(*painter, m_marks, EnneagramFigure::numberFont());
+        }
+        painter->restore();
+    }
+
+private:
+    ProfileChart::BarTops m_barTops;
+    EnneagramFigure::Marks m_marks;
+};
+
+class Writer
+{
+public:
+    explicit Writer(QTextDocument& document) : m_cursor(&document) {}
+
+    void heading(const QString& text, bool newPage = false)
+    {
+        QTextBlockFormat block;
+        block.setHeadingLevel(1);
+        if (newPage)
+            block.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
+        block.setTopMargin(paged::formatLength(12));
+        block.setBottomMargin(paged::formatLength(4));
+        paragraph(text, block, bodyFont(14, true));
+    }
+
+    // Each line of an analysis is one paragraph, as in the interpretation window; a CR LF inside a line starts a new
+    // one there too.
+    void lines(const QStringList& texts)
+    {
+        for (const QString& line : texts) {
+            for (const QString& part : withNewlines(line).split(u'\n'))
+                paragraph(part, QTextBlockFormat(), bodyFont(10));
+        }
+    }
+
+    void paragraph(const QString& text, QTextBlockFormat block, const QFont& font)
+    {
+        QTextCharFormat characters;
+        characters.setFont(font);
+        if (m_first) {
+            m_cursor.setBlockFormat(block);
+            m_cursor.setBlockCharFormat(characters);
+            m_first = false;
+        } else {
+            m_cursor.insertBlock(block, characters);
+        }
+        m_cursor.insertText(text, characters); // plain text: names and words are never read as markup
+    }
+
+    void pictures(std::initializer_list<Picture> kinds)
+    {
+        QTextBlockFormat block;
+        block.setAlignment(Qt::AlignHCenter);
+        block.setTopMargin(paged::formatLength(6));
+        block.setBottomMargin(paged::formatLength(6));
+        m_cursor.insertBlock(block);
+        for (const Picture picture : kinds) {
+            if (picture != *kinds.begin())
+                m_cursor.insertText(QStringLiteral("    "), QTextCharFormat());
+            QTextCharFormat object;
+            object.setObjectType(kPictureFormat);
+            object.setProperty(kPictureProperty, int(picture));
+            m_cursor.insertText(QString(QChar::ObjectReplacementCharacter), object);
+        }
+    }
+
+private:
+    QTextCursor m_cursor;
+    bool m_first = true;
+};
+
+} // namespace
+
+std::unique_ptr<QTextDocument> buildReport(const ReportInput& input, const EnneagramFigure::Marks& figure)
+{
+    auto document = std::make_unique<QTextDocument>();
+    paged::setUpA4(*document);
+    document->setDefaultFont(bodyFont(10));
+    document->setMetaInformation(QTextDocument::DocumentTitle, report::title(input.firstName, input.lastName));
+    document->documentLayout()->registerHandler(kPictureFormat, new Pictures(input.scores, figure, document.get()));
+
+    Writer out(*document);
+    QTextBlockFormat centred;
+    centred.setAlignment(Qt::AlignHCenter);
+    QTextBlockFormat title = centred;
+    title.setTopMargin(paged::formatLength(160));
+    out.paragraph(QStringLiteral("Psyche Rondo"), title, bodyFont(28, true));
+    QTextBlockFormat spaced = centred;
+    spaced.setTopMargin(paged::formatLength(18));
+    const QString names = (input.firstName + u' ' + input.lastName).trimmed();
+    if (!names.isEmpty())
+        out.paragraph(names, spaced, bodyFont(20));
+    out.paragraph(report::frenchDate(input.date), spaced, bodyFont(12));
+    const QString type = input.synthesisType.trimmed();
+    out.paragraph(QStringLiteral("Type Ennéagramme : ") + type, spaced, bodyFont(16, true));
+    out.paragraph(typology::nickname(typeNumberOf(type)), centred, bodyFont(12));
+    if (!input.details.wing.trimmed().isEmpty())
+        out.paragraph(QStringLiteral("Aile : ") + input.details.wing.trimmed(), centred, bodyFont(12));
+
+    out.heading(QStringLiteral("Profil"), true);
+    out.pictures({Picture::Chart, Picture::Figure});
+    const QString clarity = report::clarityLine(input.scores);
+    if (!clarity.isEmpty())
+        out.paragraph(clarity, QTextBlockFormat(), bodyFont(10, true));
+    out.lines(detailsValueLines(input.details));
+
+    out.heading(QStringLiteral("Synthèse"));
+    out.lines(analyses::synthesisLines(input.synthesisType));
+    out.heading(QStringLiteral("Détails"));
+    out.lines(analyses::detailLines({input.synthesisType, input.details, input.activeWing1, input.activeWing2}));
+    out.heading(QStringLiteral("Carré fondamental"));
+    out.lines(analyses::quadrantLines(input.quadrant));
+    if (!input.interactionLines.isEmpty()) {
+        out.heading(QStringLiteral("Interaction entre deux personnes"));
+        out.lines(input.interactionLines);
+    }
+
+    paged::keepHeadingsWithNext(*document);
+    return document;
+}
+
+#include "ReportDocument.moc"
