@@ -181,9 +181,9 @@ ReadResult readRegularFile(const QString& path, qint64 maxBytes)
     }
 #else
     // Opened here rather than by QFile so that the system's own reason, a sharing violation above all, is known.
-    const HANDLE handle = CreateFileW(nativePath(path).c_str(), GENERIC_READ,
-                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
-                                      FILE_ATTRIBUTE_NORMAL, nullptr);
+    const HANDLE handle =
+        CreateFileW(nativePath(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE) {
         result.status = ReadResult::Status::Failed;
         result.reason = reasonFor(errnoFor(GetLastError()), QFileDevice::OpenError);
