@@ -1,4 +1,3 @@
-#include "WindowsSupport.h"
 #include "persons/PersonDirectory.h"
 #include "platform/DataFolder.h"
 
@@ -6,6 +5,33 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#ifdef Q_OS_WIN
+#include <windows.h>
+
+// Keeps a file open without sharing it, as an editor or a synchronisation tool may: any other open fails with a
+// sharing violation while this lives.
+class ExclusiveFileHold
+{
+public:
+    explicit ExclusiveFileHold(const QString& path)
+        : m_handle(CreateFileW(reinterpret_cast<const wchar_t*>(path.utf16()), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                               FILE_ATTRIBUTE_NORMAL, nullptr))
+    {
+    }
+    ~ExclusiveFileHold()
+    {
+        if (held())
+            CloseHandle(m_handle);
+    }
+    ExclusiveFileHold(const ExclusiveFileHold&) = delete;
+    ExclusiveFileHold& operator=(const ExclusiveFileHold&) = delete;
+    bool held() const { return m_handle != INVALID_HANDLE_VALUE; }
+
+private:
+    HANDLE m_handle;
+};
+#endif
 
 // What differs on Windows: the roaming application-data folder, paths outside the ANSI code page, and files that
 // another program holds open without sharing.
