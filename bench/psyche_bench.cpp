@@ -194,7 +194,8 @@ int main(int argc, char* argv[])
         const double written = timeAction(11, nothing, [&] {
             pdf = paged::pdf(*buildReport(window.reportInput(), details->figureMarks()), "Psyche Rondo");
         });
-        std::printf("| %d | %d | %.1f | %.1f | %.0f |\n", type, pages, laidOut, written, pdf.size() / 1024.0);
+        std::printf("| %d | %d | %.1f | %.1f | %.0f |\n", type, pages, laidOut, written,
+                    static_cast<double>(pdf.size()) / 1024.0);
     }
 
     std::printf("\n## Person directory\n\n");
