@@ -108,8 +108,8 @@ std::wstring nativePath(const QString& path)
     return QDir::toNativeSeparators(path).toStdWString();
 }
 
-// The error numbers reasonFor() knows, for the Windows errors a write or a lock can meet.
-int errnoFor(DWORD error)
+// The error numbers reasonFor() knows, for the Windows errors a write or a lock can meet; `unknown` for the others.
+int errnoFor(DWORD error, int unknown = EIO)
 {
     switch (error) {
     case ERROR_DISK_FULL:
@@ -127,7 +127,7 @@ int errnoFor(DWORD error)
     case ERROR_WRITE_PROTECT:
         return EROFS;
     default:
-        return EIO;
+        return unknown;
     }
 }
 
@@ -358,6 +358,26 @@ int syncToDisk(QFileDevice& file)
 #endif
 }
 
+// Clears the system's reason before a Qt file call, so that a failure leaves only its own.
+void clearSystemError()
+{
+    errno = 0;
+#ifdef Q_OS_WIN
+    SetLastError(ERROR_SUCCESS);
+#endif
+}
+
+// The reason of the Qt file call that just failed: errno on Unix; on Windows, Qt's file engine calls the system
+// directly and leaves the reason in GetLastError(), given here only when reasonFor() can name it.
+int systemError()
+{
+#ifdef Q_OS_WIN
+    if (errno == 0)
+        return errnoFor(GetLastError(), 0);
+#endif
+    return errno;
+}
+
 // Why a lock that is there cannot be removed, when the system says so before anyone tries.
 std::optional<QString> removalRefused(const QString& lockPath)
 {
@@ -460,9 +480,9 @@ std::optional<QString> PendingWrite::prepare(const QByteArray& content,
 {
     if (existsButNotRegular(m_path))
         return notRegularReason(m_path);
-    errno = 0;
+    clearSystemError();
     if (!m_file.open(QIODevice::WriteOnly))
-        return reasonFor(errno, m_file.error());
+        return reasonFor(systemError(), m_file.error());
     const auto fail = [this]() -> std::optional<QString> {
         const int error = errno;
         const QFileDevice::FileError kind = m_file.error();
@@ -499,9 +519,9 @@ std::optional<QString> PendingWrite::commit()
         m_file.cancelWriting();
         return reasonFor(error, QFileDevice::RenameError);
     }
-    errno = 0;
+    clearSystemError();
     if (!m_file.commit())
-        return reasonFor(errno, m_file.error());
+        return reasonFor(systemError(), m_file.error());
     return std::nullopt;
 }
 

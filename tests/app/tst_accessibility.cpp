@@ -169,7 +169,7 @@ private slots:
     // QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 with the AT-SPI bus, under xvfb-run, and -platform xcb.
     void screenReadersAreToldOfChanges()
     {
-        if (QGuiApplication::platformName() == QLatin1String("offscreen"))
+        if (QGuiApplication::platformName() != QLatin1String("xcb"))
             QSKIP("needs the AT-SPI bridge of a desktop session");
         QTRY_VERIFY_WITH_TIMEOUT(QAccessible::isActive(), 3000);
         g_events.clear();
