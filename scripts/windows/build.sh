@@ -35,10 +35,20 @@ wineserver -w
 WINEPATH="$(wine_path "$PSYCHE_WINDOWS_QT/bin");$(wine_path "$mingw_gcc");$(wine_path "$mingw_lib")"
 export WINEPATH
 
+# The Wine server is started afresh inside the virtual display: one left from another display cannot create windows.
 status=0
+wineserver -k 2> /dev/null || true
 xvfb-run -a -s "-screen 0 1280x1024x24" ctest --preset windows || status=$?
 wineserver -w
-[ "$status" -eq 0 ] || { echo "Des tests ont échoué sous Wine." >&2; exit "$status"; }
+if [ "$status" -ne 0 ]; then
+    # Each Windows test writes its report to build-windows/tests/<name>.log (see tests/CMakeLists.txt).
+    sed 's/^[0-9]*://' build-windows/Testing/Temporary/LastTestsFailed.log 2> /dev/null | while read -r name; do
+        echo "=== $name"
+        grep -av '^PASS' "build-windows/tests/$name.log" 2> /dev/null || true
+    done
+    echo "Des tests ont échoué sous Wine." >&2
+    exit "$status"
+fi
 
 version=$(sed -n 's/^project(PsycheRondo VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
 sh scripts/windows/package.sh "$root/build-windows" "$PSYCHE_WINDOWS_QT" "$version" "$mingw_gcc" "$mingw_lib"
