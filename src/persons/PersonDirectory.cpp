@@ -1,6 +1,7 @@
 #include "persons/PersonDirectory.h"
 
 #include "platform/Cp1252.h"
+#include "platform/ExclusiveLock.h"
 #include "platform/FileAccess.h"
 
 #include <QDir>

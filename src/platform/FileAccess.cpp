@@ -1,6 +1,5 @@
 #include "platform/FileAccess.h"
 
-#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -378,99 +377,11 @@ int systemError()
     return errno;
 }
 
-// Why a lock that is there cannot be removed, when the system says so before anyone tries.
-std::optional<QString> removalRefused(const QString& lockPath)
-{
-#ifdef Q_OS_WIN
-    const DWORD attributes = GetFileAttributesW(nativePath(lockPath).c_str());
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
-        return reasonFor(EACCES);
-#else
-    const QByteArray folder = QFile::encodeName(QFileInfo(lockPath).absolutePath());
-    if (::access(folder.constData(), W_OK | X_OK) != 0)
-        return reasonFor(errno);
-    if (::access(QFile::encodeName(lockPath).constData(), W_OK) != 0 && errno != ENOENT)
-        return reasonFor(errno);
-#endif
-    return std::nullopt;
-}
-
-// A running copy writes its process number right after creating the lock; a copy killed in between leaves a lock
-// with no number, which QLockFile can judge only by its age. Past this age, nobody is about to write the number.
-constexpr int kUnclaimedLockMs = 5000;
-// A lock with a process number is left to QLockFile: it recovers one whose process no longer runs at once, and
-// one of a running process (maybe on another machine sharing the folder) only after this long.
-constexpr int kClaimedLockMs = 30000;
-
-// True when a lock file is there with no process number in QLockFile's format (first line, a positive number).
-bool unclaimed(const QString& path)
-{
-    const ReadResult read = readRegularFile(path, 4096);
-    if (read.status == ReadResult::Status::Missing || read.status == ReadResult::Status::NotRegular)
-        return false;
-    if (read.status != ReadResult::Status::Read)
-        return true; // unreadable, or far too large to be a lock QLockFile wrote
-    QByteArray first = read.bytes.left(read.bytes.indexOf('\n') + 1);
-    if (first.isEmpty())
-        first = read.bytes;
-    first.chop(1); // the line end, or the last character of a line without one, as QLockFile reads it
-    if (first.endsWith('\r'))
-        first.chop(1);
-    bool ok = false;
-    return !(first.toLongLong(&ok) > 0 && ok);
-}
-
 } // namespace
 
 void setFaultInjector(FaultInjector injector)
 {
     faultInjector() = std::move(injector);
-}
-
-ExclusiveLock::ExclusiveLock(const QString& path) : m_path(path), m_lock(path)
-{
-    m_lock.setStaleLockTime(kClaimedLockMs);
-}
-
-ExclusiveLock::Outcome ExclusiveLock::take(int waitMs)
-{
-    // QLockFile reads a lock it finds to learn its process number: a pipe there blocks it for good, a link to an
-    // endless device makes it read without end. It also creates and reads a second file while it removes a dead
-    // lock. Both must be plain files of their own or nothing.
-    for (const QString& path : {m_path, m_path + QStringLiteral(".rmlock")}) {
-        const EntryKind kind = entryKind(path);
-        if (kind != EntryKind::Missing && kind != EntryKind::File)
-            return {Status::NotAFile, path, describe(kind)};
-    }
-
-    const auto failed = [this](int error) -> Outcome {
-        if (m_lock.error() == QLockFile::LockFailedError) {
-            if (auto reason = removalRefused(m_path))
-                return {Status::NotRemovable, m_path, *reason};
-            return {Status::Busy, m_path, {}};
-        }
-        return {Status::NotCreated, m_path,
-                reasonFor(error, m_lock.error() == QLockFile::PermissionError ? QFileDevice::PermissionsError
-                                                                              : QFileDevice::WriteError)};
-    };
-
-    if (unclaimed(m_path)) {
-        // Recovered through QLockFile's own removal, which guards against two copies removing it at once, and which
-        // also checks the age: a younger lock may be a running copy's that has not written its number yet.
-        m_lock.setStaleLockTime(kUnclaimedLockMs);
-        errno = 0;
-        const bool taken = m_lock.tryLock(0);
-        const int error = errno;
-        m_lock.setStaleLockTime(kClaimedLockMs);
-        if (taken)
-            return {};
-        if (m_lock.error() != QLockFile::LockFailedError || removalRefused(m_path))
-            return failed(error);
-    }
-    errno = 0;
-    if (m_lock.tryLock(waitMs))
-        return {};
-    return failed(errno);
 }
 
 PendingWrite::PendingWrite(const QString& path) : m_path(path), m_file(path) {}
