@@ -43,11 +43,11 @@ int runPsycheRondo(QApplication& app, const StartupContext& context, const std::
     const DataFolderResult folder =
         settleDataFolder(context.appDataPath, context.executableFolder, context.separator, context.makeFolder);
     if (!folder.ok) {
-        context.messages->show(nullptr,
-                               {QStringLiteral("Le dossier de données « %1 » n'a pas pu être créé. Psyche Rondo ne "
-                                               "peut pas démarrer.")
-                                    .arg(folder.dataFolder),
-                                QStringLiteral("Erreur"), MessageButtons::Ok, MessageIcon::Exclamation});
+        context.messages->show(
+            nullptr, {QStringLiteral("Le dossier de données «\u00a0%1\u00a0» n'a pas pu être créé. Psyche Rondo ne "
+                                     "peut pas démarrer.")
+                          .arg(folder.dataFolder),
+                      QStringLiteral("Erreur"), MessageButtons::Ok, MessageIcon::Exclamation});
         return 1;
     }
 

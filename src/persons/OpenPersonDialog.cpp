@@ -125,8 +125,9 @@ void OpenPersonDialog::choose(Choice choice)
     bool tooMany = false;
     splitEntry(current.data().toString(), &tooMany);
     if (tooMany) {
-        m_messages.inform(this, QStringLiteral("Cette personne ne peut pas être reprise : son nom ou son type contient "
-                                               "le caractère « ; », qui sépare les champs de la liste."));
+        m_messages.inform(this,
+                          QStringLiteral("Cette personne ne peut pas être reprise\u00a0: son nom ou son type contient "
+                                         "le caractère «\u00a0;\u00a0», qui sépare les champs de la liste."));
         return;
     }
     const PersonRecord chosen = static_cast<const PersonListModel*>(m_list->model())->record(current.row());

@@ -255,10 +255,11 @@ QString readProblem(const DirectoryContent& content, const QString& path)
 {
     switch (content.status) {
     case DirectoryContent::Status::Unreadable:
-        return QStringLiteral("Le fichier des personnes « %1 » ne peut pas être lu : %2.")
+        return QStringLiteral("Le fichier des personnes «\u00a0%1\u00a0» ne peut pas être lu\u00a0: %2.")
             .arg(shownPath(path), content.reason);
     case DirectoryContent::Status::InvalidLine:
-        return QStringLiteral("La ligne %1 du fichier des personnes « %2 » n'est pas un enregistrement valide : %3.")
+        return QStringLiteral("La ligne %1 du fichier des personnes «\u00a0%2\u00a0» n'est pas un enregistrement "
+                              "valide\u00a0: %3.")
             .arg(content.invalidLine)
             .arg(shownPath(path), content.reason);
     case DirectoryContent::Status::Missing:
@@ -306,10 +307,11 @@ std::optional<SaveProblem> PersonDirectory::save(const PersonRecord& user, const
             continue;
         if (const auto problem = checkStorable(record)) {
             SaveProblem result;
-            result.message = QStringLiteral("Impossible d'enregistrer : le champ « %1 » contient %2, qui ne peut pas "
-                                            "figurer dans le fichier des personnes.\r\n"
-                                            "Corrigez ce champ puis sauvegardez à nouveau.")
-                                 .arg(fieldName(problem->field, partnerLine), problem->character);
+            result.message =
+                QStringLiteral("Impossible d'enregistrer\u00a0: le champ «\u00a0%1\u00a0» contient %2, qui ne peut pas "
+                               "figurer dans le fichier des personnes.\r\n"
+                               "Corrigez ce champ puis sauvegardez à nouveau.")
+                    .arg(fieldName(problem->field, partnerLine), problem->character);
             result.fieldProblem = true;
             result.partnerLine = partnerLine;
             result.field = problem->field;
@@ -332,7 +334,7 @@ std::optional<SaveProblem> PersonDirectory::save(const PersonRecord& user, const
 
     // A directory past the reading limit could never be opened again, nor saved to.
     const auto tooLarge = [&] {
-        return failure(QStringLiteral("Le fichier des personnes\u00a0« %1\u00a0» dépasserait %2\u00a0Mo, la taille "
+        return failure(QStringLiteral("Le fichier des personnes «\u00a0%1\u00a0» dépasserait %2\u00a0Mo, la taille "
                                       "au-delà de laquelle le programme ne peut plus le lire.")
                            .arg(shownPath(path))
                            .arg(m_sizeLimit / (1024 * 1024)) +
@@ -348,22 +350,22 @@ std::optional<SaveProblem> PersonDirectory::save(const PersonRecord& user, const
     // The backup is written through QSaveFile, which follows links: a link there would have the directory written
     // over the file it leads to, and a backup that is the directory itself would be no backup at all.
     if (fileaccess::entryKind(backup) == fileaccess::EntryKind::Link)
-        return failure(QStringLiteral("La copie de sauvegarde\u00a0« %1\u00a0» est un lien vers un autre emplacement, "
+        return failure(QStringLiteral("La copie de sauvegarde «\u00a0%1\u00a0» est un lien vers un autre emplacement, "
                                       "alors qu'elle doit être un fichier ordinaire du dossier des données\u00a0: "
                                       "supprimez ce lien, puis sauvegardez à nouveau.")
                            .arg(shownPath(backup)) +
                        nothingSaved);
     if (fileaccess::sameFile(path, backup))
         return failure(
-            QStringLiteral("Le fichier des personnes\u00a0« %1\u00a0» et sa copie de sauvegarde\u00a0« %2\u00a0» "
+            QStringLiteral("Le fichier des personnes «\u00a0%1\u00a0» et sa copie de sauvegarde «\u00a0%2\u00a0» "
                            "sont un seul et même fichier (lien)\u00a0: enregistrer détruirait la copie. "
-                           "Supprimez\u00a0« %2\u00a0», puis sauvegardez à nouveau.")
+                           "Supprimez «\u00a0%2\u00a0», puis sauvegardez à nouveau.")
                 .arg(shownPath(path), shownPath(backup)) +
             nothingSaved);
     if (fileaccess::existsButNotRegular(backup))
-        return failure(
-            QStringLiteral("La copie de sauvegarde « %1 » n'est pas un fichier ordinaire.").arg(shownPath(backup)) +
-            nothingSaved);
+        return failure(QStringLiteral("La copie de sauvegarde «\u00a0%1\u00a0» n'est pas un fichier ordinaire.")
+                           .arg(shownPath(backup)) +
+                       nothingSaved);
 
     const auto question = [](const PersonRecord& r) {
         return r.firstName + u' ' + r.lastName + QStringLiteral(" a déjà été enregistré, modifier ?");
@@ -392,24 +394,25 @@ std::optional<SaveProblem> PersonDirectory::save(const PersonRecord& user, const
     case fileaccess::ExclusiveLock::Status::Taken:
         break;
     case fileaccess::ExclusiveLock::Status::Busy:
-        return failure(QStringLiteral("Le fichier des personnes « %1 » est en cours d'enregistrement par un autre "
-                                      "exemplaire du programme.\r\nRien n'a été enregistré ; sauvegardez à "
-                                      "nouveau dans un instant.")
-                           .arg(shownPath(path)));
+        return failure(
+            QStringLiteral("Le fichier des personnes «\u00a0%1\u00a0» est en cours d'enregistrement par un autre "
+                           "exemplaire du programme.\r\nRien n'a été enregistré\u00a0; sauvegardez à "
+                           "nouveau dans un instant.")
+                .arg(shownPath(path)));
     case fileaccess::ExclusiveLock::Status::NotAFile:
         return failure(
-            QStringLiteral("Le fichier de verrouillage\u00a0« %1\u00a0» n'est pas un fichier ordinaire\u00a0: "
+            QStringLiteral("Le fichier de verrouillage «\u00a0%1\u00a0» n'est pas un fichier ordinaire\u00a0: "
                            "c'est %2. Le programme ne peut pas s'en servir\u00a0; supprimez-le, puis "
                            "sauvegardez à nouveau.")
                 .arg(shownPath(locked.path), locked.reason) +
             nothingSaved);
     case fileaccess::ExclusiveLock::Status::NotRemovable:
-        return failure(QStringLiteral("Le fichier de verrouillage\u00a0« %1\u00a0» est là et ne peut pas être "
+        return failure(QStringLiteral("Le fichier de verrouillage «\u00a0%1\u00a0» est là et ne peut pas être "
                                       "supprimé\u00a0: %2.")
                            .arg(shownPath(locked.path), locked.reason) +
                        nothingSaved);
     case fileaccess::ExclusiveLock::Status::NotCreated:
-        return failure(QStringLiteral("Le fichier de verrouillage « %1 » n'a pas pu être créé : %2.")
+        return failure(QStringLiteral("Le fichier de verrouillage «\u00a0%1\u00a0» n'a pas pu être créé\u00a0: %2.")
                            .arg(shownPath(locked.path), locked.reason) +
                        nothingSaved);
     }
@@ -427,7 +430,7 @@ std::optional<SaveProblem> PersonDirectory::save(const PersonRecord& user, const
         if (bytes.size() > m_sizeLimit)
             return tooLarge();
         if (const auto error = fileaccess::writeWholeFile(path, bytes, privateFile))
-            return failure(QStringLiteral("Le fichier des personnes « %1 » n'a pas pu être créé : %2.")
+            return failure(QStringLiteral("Le fichier des personnes «\u00a0%1\u00a0» n'a pas pu être créé\u00a0: %2.")
                                .arg(shownPath(path), *error) +
                            nothingSaved);
         return std::nullopt;
@@ -444,9 +447,10 @@ std::optional<SaveProblem> PersonDirectory::save(const PersonRecord& user, const
     if (rebuilt.size() > m_sizeLimit)
         return tooLarge();
     const auto backupFailed = [&](const QString& error) {
-        return failure(QStringLiteral("La copie de sauvegarde « %1 » n'a pas pu être écrite : %2.\r\n"
-                                      "Rien n'a été enregistré ; le fichier des personnes est resté tel qu'il était.")
-                           .arg(shownPath(backup), error));
+        return failure(
+            QStringLiteral("La copie de sauvegarde «\u00a0%1\u00a0» n'a pas pu être écrite\u00a0: %2.\r\n"
+                           "Rien n'a été enregistré\u00a0; le fichier des personnes est resté tel qu'il était.")
+                .arg(shownPath(backup), error));
     };
     fileaccess::PendingWrite backupWrite(backup);
     if (const auto error =
@@ -454,13 +458,13 @@ std::optional<SaveProblem> PersonDirectory::save(const PersonRecord& user, const
         return backupFailed(*error);
     fileaccess::PendingWrite directoryWrite(path);
     if (const auto error = directoryWrite.prepare(rebuilt))
-        return failure(QStringLiteral("Le fichier des personnes « %1 » n'a pas pu être écrit : %2.\r\n"
-                                      "Rien n'a été enregistré ; il est resté tel qu'il était.")
+        return failure(QStringLiteral("Le fichier des personnes «\u00a0%1\u00a0» n'a pas pu être écrit\u00a0: %2.\r\n"
+                                      "Rien n'a été enregistré\u00a0; il est resté tel qu'il était.")
                            .arg(shownPath(path), *error));
     if (const auto error = backupWrite.commit())
         return backupFailed(*error);
     if (const auto error = directoryWrite.commit())
-        return failure(QStringLiteral("Le fichier des personnes « %1 » n'a pas pu être écrit : %2.\r\n"
+        return failure(QStringLiteral("Le fichier des personnes «\u00a0%1\u00a0» n'a pas pu être écrit\u00a0: %2.\r\n"
                                       "Il est resté tel qu'il était.")
                            .arg(shownPath(path), *error));
     return std::nullopt;

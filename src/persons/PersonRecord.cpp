@@ -164,7 +164,7 @@ QString describe(QStringView text, qsizetype index)
         return kind + codeOf(code) + (name.isEmpty() ? QString() : QStringLiteral(" (") + name + u')');
     }
     default:
-        return QStringLiteral("le caractère « %1 »").arg(QString::fromUcs4(&code, 1));
+        return QStringLiteral("le caractère «\u00a0%1\u00a0»").arg(QString::fromUcs4(&code, 1));
     }
 }
 

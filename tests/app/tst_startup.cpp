@@ -85,9 +85,10 @@ private slots:
         QVERIFY(!shown);
         QCOMPARE(m_messages.transcript.size(), 1);
         const MessageRequest& box = m_messages.transcript[0].request;
-        QCOMPARE(box.text,
-                 u"Le dossier de données « %1/pr/ » n'a pas pu être créé. Psyche Rondo ne peut pas démarrer."_s.arg(
-                     program()));
+        QCOMPARE(
+            box.text,
+            u"Le dossier de données «\u00a0%1/pr/\u00a0» n'a pas pu être créé. Psyche Rondo ne peut pas démarrer."_s
+                .arg(program()));
         QCOMPARE(box.title, u"Erreur"_s);
         QCOMPARE(box.icon, MessageIcon::Exclamation);
         QCOMPARE(box.buttons, MessageButtons::Ok);

@@ -259,19 +259,23 @@ private slots:
         QTest::addColumn<bool>("partnerLine");
         QTest::addColumn<int>("field");
         QTest::newRow("double quote in the user's name")
-            << user("Du\"rand", "Anne") << PersonRecord{} << "le champ « Nom » contient le caractère « \" »" << false
+            << user("Du\"rand", "Anne") << PersonRecord{}
+            << "le champ «\u00a0Nom\u00a0» contient le caractère «\u00a0\"\u00a0»" << false
             << int(RecordField::LastName);
         QTest::newRow("semicolon in the partner's first name")
             << PersonRecord{} << partner("Martin", "L;uc")
-            << "le champ « Prénom du partenaire » contient le caractère « ; »" << true << int(RecordField::FirstName);
+            << "le champ «\u00a0Prénom du partenaire\u00a0» contient le caractère «\u00a0;\u00a0»" << true
+            << int(RecordField::FirstName);
         QTest::newRow("tab in a name") << user("Durand", "An\tne") << PersonRecord{}
-                                       << "le champ « Prénom » contient un caractère de contrôle (U+0009)" << false
-                                       << int(RecordField::FirstName);
+                                       << "le champ «\u00a0Prénom\u00a0» contient un caractère de contrôle (U+0009)"
+                                       << false << int(RecordField::FirstName);
         QTest::newRow("character outside Windows-1252")
-            << PersonRecord{} << partner("Ωmega", "Luc") << "le champ « Nom du partenaire » contient le caractère « Ω »"
-            << true << int(RecordField::LastName);
+            << PersonRecord{} << partner("Ωmega", "Luc")
+            << "le champ «\u00a0Nom du partenaire\u00a0» contient le caractère «\u00a0Ω\u00a0»" << true
+            << int(RecordField::LastName);
         QTest::newRow("partner type") << PersonRecord{} << partner("Martin", "Luc", "4\"")
-                                      << "« Type Ennéagramme du partenaire »" << true << int(RecordField::Type);
+                                      << "«\u00a0Type Ennéagramme du partenaire\u00a0»" << true
+                                      << int(RecordField::Type);
         // Invisible and combining characters are named by their code, since quoting them would show nothing.
         const std::pair<const char16_t*, const char*> named[] = {
             {u"Du\u200Frand", "le caractère invisible U+200F (marque de droite à gauche)"},
@@ -286,7 +290,7 @@ private slots:
         };
         for (const auto& [name, shown] : named)
             QTest::addRow("%s", shown) << user(QString::fromUtf16(name), "Anne") << PersonRecord{}
-                                       << "le champ « Nom » contient " + QString::fromUtf8(shown) +
+                                       << "le champ «\u00a0Nom\u00a0» contient " + QString::fromUtf8(shown) +
                                               ", qui ne peut pas figurer dans le fichier"
                                        << false << int(RecordField::LastName);
     }
@@ -334,9 +338,10 @@ private slots:
         QVERIFY(QDir().mkdir(txt()));
         const auto problem = save(user("New", "One"), PersonRecord{});
         QVERIFY(problem);
-        QCOMPARE(problem->message, QStringLiteral("Le fichier des personnes « %1 » ne peut pas être lu : c'est un "
-                                                  "dossier, pas un fichier.\r\nRien n'a été enregistré.")
-                                       .arg(QDir::toNativeSeparators(txt())));
+        QCOMPARE(problem->message,
+                 QStringLiteral("Le fichier des personnes «\u00a0%1\u00a0» ne peut pas être lu\u00a0: c'est un "
+                                "dossier, pas un fichier.\r\nRien n'a été enregistré.")
+                     .arg(QDir::toNativeSeparators(txt())));
         QVERIFY(QFileInfo(txt()).isDir());
     }
 
@@ -394,37 +399,42 @@ private slots:
         QTest::addColumn<QByteArray>("content");
         QTest::addColumn<QString>("message");
         const QByteArray good = "\"A\",\"B\",\"1\",\"0\",\"2\",\"900000000\"\r\n";
-        QTest::newRow("fields missing") << good + "\"A\",\"B\",\"1\"\r\n"
-                                        << "La ligne 2 du fichier des personnes « %1 » n'est pas un enregistrement "
-                                           "valide : il manque des champs (il en faut six, entre guillemets et séparés "
-                                           "par des virgules).";
-        QTest::newRow("quote not closed") << good + good + "\"A\",\"B\",\"1\",\"0\",\"2\",\"9000\r\n"
-                                          << "La ligne 3 du fichier des personnes « %1 » n'est pas un enregistrement "
-                                             "valide : un guillemet ouvert n'est jamais refermé.";
+        QTest::newRow("fields missing")
+            << good + "\"A\",\"B\",\"1\"\r\n"
+            << "La ligne 2 du fichier des personnes «\u00a0%1\u00a0» n'est pas un enregistrement "
+               "valide\u00a0: il manque des champs (il en faut six, entre guillemets et séparés "
+               "par des virgules).";
+        QTest::newRow("quote not closed")
+            << good + good + "\"A\",\"B\",\"1\",\"0\",\"2\",\"9000\r\n"
+            << "La ligne 3 du fichier des personnes «\u00a0%1\u00a0» n'est pas un enregistrement "
+               "valide\u00a0: un guillemet ouvert n'est jamais refermé.";
         QTest::newRow("field without quotes") << QByteArray("A,\"B\",\"1\",\"0\",\"2\",\"900000000\"\r\n")
-                                              << "La ligne 1 du fichier des personnes « %1 » n'est pas un "
-                                                 "enregistrement valide : un champ n'est pas entre guillemets.";
-        QTest::newRow("seven fields") << good + "\"A\",\"B\",\"1\",\"0\",\"2\",\"9\",\"x\"\r\n"
-                                      << "La ligne 2 du fichier des personnes « %1 » n'est pas un enregistrement "
-                                         "valide : elle a plus de six champs.";
+                                              << "La ligne 1 du fichier des personnes «\u00a0%1\u00a0» n'est pas un "
+                                                 "enregistrement valide\u00a0: un champ n'est pas entre guillemets.";
+        QTest::newRow("seven fields")
+            << good + "\"A\",\"B\",\"1\",\"0\",\"2\",\"9\",\"x\"\r\n"
+            << "La ligne 2 du fichier des personnes «\u00a0%1\u00a0» n'est pas un enregistrement "
+               "valide\u00a0: elle a plus de six champs.";
         QTest::newRow("UTF-8 with a byte-order mark")
             << "\xEF\xBB\xBF" + good
-            << "La ligne 1 du fichier des personnes « %1 » n'est pas un enregistrement valide : le fichier est encodé "
+            << "La ligne 1 du fichier des personnes «\u00a0%1\u00a0» n'est pas un enregistrement valide\u00a0: le "
+               "fichier est encodé "
                "en UTF-8 avec une marque d'ordre des octets (BOM), alors qu'il doit l'être en Windows-1252 (ANSI).";
-        QTest::newRow("UTF-16") << QByteArray("\xFF\xFE\"\0A\0\"\0", 8)
-                                << "La ligne 1 du fichier des personnes « %1 » n'est pas un enregistrement valide : "
-                                   "le fichier est encodé en UTF-16, alors qu'il doit l'être en Windows-1252 (ANSI).";
+        QTest::newRow("UTF-16")
+            << QByteArray("\xFF\xFE\"\0A\0\"\0", 8)
+            << "La ligne 1 du fichier des personnes «\u00a0%1\u00a0» n'est pas un enregistrement valide\u00a0: "
+               "le fichier est encodé en UTF-16, alors qu'il doit l'être en Windows-1252 (ANSI).";
         QTest::newRow("UTF-16 without a byte-order mark")
             << QByteArray("\"\0A\0\"\0,\0", 8)
-            << "La ligne 1 du fichier des personnes « %1 » n'est pas un enregistrement valide : "
+            << "La ligne 1 du fichier des personnes «\u00a0%1\u00a0» n'est pas un enregistrement valide\u00a0: "
                "le fichier est encodé en UTF-16, alors qu'il doit l'être en Windows-1252 (ANSI).";
         QTest::newRow("UTF-8 without a byte-order mark")
             << good + "\"Lef\xC3\xA8vre\",\"Zo\xC3\xA9\",\"1\",\"\",\"\",\"\"\r\n"
-            << "La ligne 1 du fichier des personnes « %1 » n'est pas un enregistrement valide : "
+            << "La ligne 1 du fichier des personnes «\u00a0%1\u00a0» n'est pas un enregistrement valide\u00a0: "
                "le fichier est encodé en UTF-8, alors qu'il doit l'être en Windows-1252 (ANSI).";
         QTest::newRow("zero byte after the last record")
             << good + good + QByteArray(1, '\0')
-            << "La ligne 3 du fichier des personnes « %1 » n'est pas un enregistrement valide : "
+            << "La ligne 3 du fichier des personnes «\u00a0%1\u00a0» n'est pas un enregistrement valide\u00a0: "
                "elle contient un octet nul (0x00), qu'aucun fichier texte ne contient.";
     }
     void invalidLinesSayWhatIsWrong()
@@ -485,10 +495,11 @@ private slots:
         directory.setLockWait(50);
         const auto problem = directory.save(user("New", "One"), PersonRecord{}, confirm());
         QVERIFY(problem);
-        QCOMPARE(problem->message, QStringLiteral("Le fichier des personnes « %1 » est en cours d'enregistrement par "
-                                                  "un autre exemplaire du programme.\r\nRien n'a été enregistré ; "
-                                                  "sauvegardez à nouveau dans un instant.")
-                                       .arg(QDir::toNativeSeparators(txt())));
+        QCOMPARE(problem->message,
+                 QStringLiteral("Le fichier des personnes «\u00a0%1\u00a0» est en cours d'enregistrement par "
+                                "un autre exemplaire du programme.\r\nRien n'a été enregistré\u00a0; "
+                                "sauvegardez à nouveau dans un instant.")
+                     .arg(QDir::toNativeSeparators(txt())));
         QCOMPARE(bytes(txt()), original);
         QVERIFY(!QFile::exists(bak()));
 
@@ -507,16 +518,16 @@ private slots:
         QTest::addColumn<QString>("message");
         QTest::addColumn<bool>("backupReplaced");
         const auto directoryFailed = [](const QString& reason, const QString& end) {
-            return "Le fichier des personnes « %1 » n'a pas pu être écrit : " + reason + ".\r\n" + end;
+            return "Le fichier des personnes «\u00a0%1\u00a0» n'a pas pu être écrit\u00a0: " + reason + ".\r\n" + end;
         };
         const auto backupFailed = [](const QString& reason) {
-            return "La copie de sauvegarde « %2 » n'a pas pu être écrite : " + reason +
-                   ".\r\nRien n'a été enregistré ; le fichier des personnes est resté tel qu'il était.";
+            return "La copie de sauvegarde «\u00a0%2\u00a0» n'a pas pu être écrite\u00a0: " + reason +
+                   ".\r\nRien n'a été enregistré\u00a0; le fichier des personnes est resté tel qu'il était.";
         };
         QTest::newRow("sync of the new directory fails")
             << int(fileaccess::WriteStep::Sync) << false << EIO
             << directoryFailed("erreur de lecture ou d'écriture sur le disque",
-                               "Rien n'a été enregistré ; il est resté tel qu'il était.")
+                               "Rien n'a été enregistré\u00a0; il est resté tel qu'il était.")
             << false;
         QTest::newRow("sync of the new backup fails, disk full")
             << int(fileaccess::WriteStep::Sync) << true << ENOSPC << backupFailed("le disque est plein") << false;
@@ -583,7 +594,7 @@ private slots:
             return;
         }
         QVERIFY(problem);
-        QCOMPARE(problem->message, QStringLiteral("Le fichier des personnes\u00a0« %1\u00a0» dépasserait 1\u00a0Mo, la "
+        QCOMPARE(problem->message, QStringLiteral("Le fichier des personnes «\u00a0%1\u00a0» dépasserait 1\u00a0Mo, la "
                                                   "taille au-delà de laquelle le programme ne peut plus le lire.\r\n"
                                                   "Rien n'a été enregistré.")
                                        .arg(QDir::toNativeSeparators(txt())));
@@ -729,7 +740,7 @@ private slots:
         }
         const auto problem = save(user("New", "One"), PersonRecord{});
         QVERIFY(problem);
-        QCOMPARE(problem->message, QStringLiteral("Le fichier de verrouillage\u00a0« %1\u00a0» n'est pas un fichier "
+        QCOMPARE(problem->message, QStringLiteral("Le fichier de verrouillage «\u00a0%1\u00a0» n'est pas un fichier "
                                                   "ordinaire\u00a0: c'est %2. Le programme ne peut pas s'en "
                                                   "servir\u00a0; supprimez-le, puis sauvegardez à nouveau.\r\nRien "
                                                   "n'a été enregistré.")
@@ -746,12 +757,12 @@ private slots:
     {
         QTest::addColumn<QString>("kind");
         QTest::addColumn<QString>("message");
-        const QString link = "La copie de sauvegarde\u00a0« %2\u00a0» est un lien vers un autre emplacement, alors "
+        const QString link = "La copie de sauvegarde «\u00a0%2\u00a0» est un lien vers un autre emplacement, alors "
                              "qu'elle doit être un fichier ordinaire du dossier des données\u00a0: supprimez ce lien, "
                              "puis sauvegardez à nouveau.\r\nRien n'a été enregistré.";
-        const QString same = "Le fichier des personnes\u00a0« %1\u00a0» et sa copie de sauvegarde\u00a0« %2\u00a0» "
+        const QString same = "Le fichier des personnes «\u00a0%1\u00a0» et sa copie de sauvegarde «\u00a0%2\u00a0» "
                              "sont un seul et même fichier (lien)\u00a0: enregistrer détruirait la copie. "
-                             "Supprimez\u00a0« %2\u00a0», puis sauvegardez à nouveau.\r\nRien n'a été enregistré.";
+                             "Supprimez «\u00a0%2\u00a0», puis sauvegardez à nouveau.\r\nRien n'a été enregistré.";
         QTest::newRow("backup is a link to a file elsewhere") << "outside" << link;
         QTest::newRow("backup is a link to the directory") << "toDirectory" << link;
         QTest::newRow("directory is a link to the backup") << "fromDirectory" << same;
@@ -935,11 +946,12 @@ private slots:
         QTest::addColumn<QString>("message");
         QTest::newRow("lock left by a killed copy")
             << true
-            << "Le fichier de verrouillage\u00a0« %1\u00a0» est là et ne peut pas être supprimé\u00a0: le "
+            << "Le fichier de verrouillage «\u00a0%1\u00a0» est là et ne peut pas être supprimé\u00a0: le "
                "disque est en lecture seule.\r\nRien n'a été enregistré.";
-        QTest::newRow("no lock") << false
-                                 << "Le fichier de verrouillage « %1 » n'a pas pu être créé : le disque est en lecture "
-                                    "seule.\r\nRien n'a été enregistré.";
+        QTest::newRow("no lock")
+            << false
+            << "Le fichier de verrouillage «\u00a0%1\u00a0» n'a pas pu être créé\u00a0: le disque est en lecture "
+               "seule.\r\nRien n'a été enregistré.";
     }
     void readOnlyFolderSaysWhyTheLockFails()
     {

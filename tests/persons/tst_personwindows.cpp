@@ -202,7 +202,7 @@ private slots:
         });
         QCOMPARE(f->field("firstNameField")->text(), QStringLiteral("Zoé"));
         QCOMPARE(f->messages.transcript.size(), 1);
-        QVERIFY(f->messages.transcript[0].request.text.contains("« ; »"));
+        QVERIFY(f->messages.transcript[0].request.text.contains("«\u00a0;\u00a0»"));
 
         bool tooMany = false;
         QCOMPARE(OpenPersonDialog::splitEntry("a;b;3;;;", &tooMany), (QStringList{"a", "b", "3", "", "", ""}));
@@ -278,7 +278,7 @@ private slots:
         f->answerEvery(MessageAnswer::Ok, 1);
         f->window->findChild<QAction*>("m_enregistrer")->trigger();
         QCOMPARE(f->messages.transcript.size(), 1);
-        QVERIFY(f->messages.transcript[0].request.text.contains("« Nom »"));
+        QVERIFY(f->messages.transcript[0].request.text.contains("«\u00a0Nom\u00a0»"));
         QCOMPARE(QApplication::focusWidget(), f->field("lastNameField"));
         QCOMPARE(directoryBytes(), original);
     }
