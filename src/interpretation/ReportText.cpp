@@ -22,7 +22,8 @@ QString clarityLine(const Scores& scores)
             close << QString::number(type);
     }
     const QString last = close.takeLast();
-    return QStringLiteral("Résultat à confirmer\u00a0: les types ") + close.join(QStringLiteral(", ")) +
+    // This wording is fixed word for word, the ordinary space before the colon included.
+    return QStringLiteral("Résultat à confirmer : les types ") + close.join(QStringLiteral(", ")) +
            QStringLiteral(" et ") + last + QStringLiteral(" ont des scores proches");
 }
 
