@@ -57,74 +57,16 @@ QString describe(LineProblem problem)
     return {};
 }
 
-// UTF-16 without a byte-order mark: ASCII text has a zero byte beside every character, so the first bytes alternate
-// zero and non-zero. A record starts with a quote, so a directory in Windows-1252 never does.
-bool looksLikeUtf16(QByteArrayView bytes)
-{
-    const qsizetype size = std::min<qsizetype>(bytes.size(), 32) & ~qsizetype(1);
-    if (size < 4)
-        return false;
-    bool evenZero = true;
-    bool oddZero = true;
-    for (qsizetype i = 0; i < size; i += 2) {
-        evenZero = evenZero && bytes[i] == '\0';
-        oddZero = oddZero && bytes[i + 1] == '\0';
-    }
-    return evenZero != oddZero;
-}
-
-// Whether the bytes hold at least one character outside ASCII and are all well-formed UTF-8 (no overlong forms, no
-// surrogates). Names in Windows-1252 almost never do: an accented letter there is one byte, which UTF-8 never
-// accepts alone.
-bool isUtf8BeyondAscii(QByteArrayView bytes)
-{
-    bool beyondAscii = false;
-    const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
-    const qsizetype size = bytes.size();
-    for (qsizetype i = 0; i < size;) {
-        const unsigned char lead = p[i];
-        if (lead < 0x80) {
-            ++i;
-            continue;
-        }
-        beyondAscii = true;
-        qsizetype length = 0;
-        unsigned char low = 0x80;
-        unsigned char high = 0xBF;
-        if (lead >= 0xC2 && lead <= 0xDF) {
-            length = 2;
-        } else if (lead >= 0xE0 && lead <= 0xEF) {
-            length = 3;
-            low = lead == 0xE0 ? 0xA0 : 0x80;
-            high = lead == 0xED ? 0x9F : 0xBF;
-        } else if (lead >= 0xF0 && lead <= 0xF4) {
-            length = 4;
-            low = lead == 0xF0 ? 0x90 : 0x80;
-            high = lead == 0xF4 ? 0x8F : 0xBF;
-        } else {
-            return false;
-        }
-        if (size - i < length || p[i + 1] < low || p[i + 1] > high)
-            return false;
-        for (qsizetype k = 2; k < length; ++k) {
-            if (p[i + k] < 0x80 || p[i + k] > 0xBF)
-                return false;
-        }
-        i += length;
-    }
-    return beyondAscii;
-}
-
 // A file saved by another editor in an encoding the directory never uses.
 QString wrongEncoding(QByteArrayView bytes)
 {
     const QString expected = QStringLiteral(", alors qu'il doit l'être en Windows-1252 (ANSI)");
     if (bytes.startsWith("\xEF\xBB\xBF"))
         return QStringLiteral("le fichier est encodé en UTF-8 avec une marque d'ordre des octets (BOM)") + expected;
-    if (bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF") || looksLikeUtf16(bytes))
+    if (bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF") || cp1252::looksLikeUtf16(bytes))
         return QStringLiteral("le fichier est encodé en UTF-16") + expected;
     // Read as Windows-1252, such a file would show "LefÃ¨vre" and be saved back that way.
-    if (isUtf8BeyondAscii(bytes))
+    if (cp1252::isUtf8BeyondAscii(bytes))
         return QStringLiteral("le fichier est encodé en UTF-8") + expected;
     return {};
 }

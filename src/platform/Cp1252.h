@@ -16,4 +16,8 @@ bool encode(QStringView text, QByteArray& out);
 
 QString decode(QByteArrayView bytes);
 
+// Signs that bytes are not Windows-1252 at all but text from an editor that saved it otherwise.
+bool looksLikeUtf16(QByteArrayView bytes);    // without a byte-order mark, judged on the first 32 bytes
+bool isUtf8BeyondAscii(QByteArrayView bytes); // well-formed UTF-8 with at least one character outside ASCII
+
 } // namespace cp1252
