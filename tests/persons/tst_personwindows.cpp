@@ -2,7 +2,9 @@
 #include "persons/OpenPersonDialog.h"
 #include "persons/PersonDirectory.h"
 
+#include <QAccessible>
 #include <QClipboard>
+#include <QLineEdit>
 #include <QListView>
 #include <QTabWidget>
 #include <QTimer>
@@ -358,6 +360,129 @@ private slots:
         QCOMPARE(box.buttons, MessageButtons::YesNo);
         QCOMPARE(box.icon, MessageIcon::Question);
         QCOMPARE(directoryBytes(), QByteArray("\"Durand\",\"Anne\",\"1\",\"0\",\"2\",\"900000000\"\r\n"));
+    }
+
+    // The search keeps the persons whose names hold every word typed; the buttons and Enter take the person chosen
+    // among those shown, not the one at the same row of the whole file.
+    void searchFieldFiltersTheList()
+    {
+        writeDirectory("\"Durand\",\"Anne\",\"5\",\"4\",\"0\",\"361792450\"\r\n"
+                       "\"Martin\",\"\xC9lo\xEFse\",\"7\",\"6\",\"8\",\"000000000\"\r\n"
+                       "\"DURANDEAU\",\"Marc\",\"3\",\"\",\"\",\"\"\r\n");
+        QStringList filtered;
+        openWith([&](OpenPersonDialog* d) {
+            auto* list = d->findChild<QListView*>(u"personList"_s);
+            auto* search = d->findChild<QLineEdit*>(u"searchField"_s);
+            QApplication::setActiveWindow(d); // shortcuts work in the active window only
+            QCOMPARE(d->focusWidget(), list);
+            QCOMPARE(search->placeholderText(), u"Rechercher un nom"_s);
+            QCOMPARE(QAccessible::queryAccessibleInterface(search)->text(QAccessible::Name), u"Rechercher"_s);
+            QTest::keyClick(list, Qt::Key_F, Qt::ControlModifier);
+            QCOMPARE(d->focusWidget(), search);
+            QTest::keyClicks(search, u"dur"_s);
+            for (int i = 0; i < list->model()->rowCount(); ++i)
+                filtered << list->model()->index(i, 0).data().toString();
+            list->setCurrentIndex(list->model()->index(1, 0));
+            QTest::keyClicks(search, u"and"_s);
+            QTest::keyClick(search, Qt::Key_Return); // two persons left: Enter takes nobody
+            QVERIFY(d->isVisible());
+            d->findChild<QPushButton*>(u"toPartnerButton"_s)->click();
+        });
+        QCOMPARE(filtered, (QStringList{u"Durand;Anne;5;4;0;361792450"_s, u"DURANDEAU;Marc;3;;;"_s}));
+        QCOMPARE(f->field(u"partnerLastNameField"_s)->text(), u"DURANDEAU"_s);
+
+        openWith([](OpenPersonDialog* d) {
+            QTest::keyClicks(d->findChild<QLineEdit*>(u"searchField"_s), u"ELO"_s);
+            QTest::keyClick(d->findChild<QLineEdit*>(u"searchField"_s), Qt::Key_Enter);
+        });
+        QCOMPARE(f->field(u"firstNameField"_s)->text(), u"Éloïse"_s);
+        QCOMPARE(f->text(u"te1"_s), u"7"_s);
+    }
+
+    // Tab goes from the search field to the list, then to the buttons, in the window's own order.
+    void tabOrder()
+    {
+        writeDirectory("\"Martin\",\"Luc\",\"3\",\"\",\"\",\"\"\r\n");
+        QStringList visited;
+        openWith([&](OpenPersonDialog* d) {
+            auto* list = d->findChild<QListView*>(u"personList"_s);
+            list->setCurrentIndex(list->model()->index(0, 0)); // "Supprimer" takes the focus only when enabled
+            d->findChild<QLineEdit*>(u"searchField"_s)->setFocus();
+            for (int i = 0; i < 6; ++i) {
+                visited << d->focusWidget()->objectName();
+                QTest::keyClick(d->focusWidget(), Qt::Key_Tab);
+            }
+        });
+        QCOMPARE(visited, (QStringList{u"searchField"_s, u"personList"_s, u"abandonButton"_s, u"toUserButton"_s,
+                                       u"toPartnerButton"_s, u"eraseButton"_s}));
+    }
+
+    // The window's controls at their twips, the older ones moved down together by the search field's row; none
+    // covers another, and each caption fits its button.
+    void controlsSitAtTheirTwips()
+    {
+        f->answerEvery(MessageAnswer::Ok, 1);
+        OpenPersonDialog dialog(f->dataFolder(), f->messages, f->window.get());
+        const auto px = [](int twips) { return qRound(twips / 15.0); };
+        QCOMPARE(dialog.size(), QSize(px(4830), px(3570)));
+        const QList<std::pair<QString, QRect>> expected{
+            {u"searchField"_s, {120, 180, 3135, 285}},   {u"personList"_s, {120, 600, 3135, 2790}},
+            {u"toUserButton"_s, {3480, 600, 1215, 375}}, {u"toPartnerButton"_s, {3480, 1140, 1215, 375}},
+            {u"eraseButton"_s, {3480, 2220, 1215, 375}}, {u"abandonButton"_s, {3540, 3060, 1215, 375}}};
+        QList<QRect> placed;
+        for (const auto& [name, twips] : expected) {
+            auto* widget = dialog.findChild<QWidget*>(name);
+            QVERIFY2(widget, qPrintable(name));
+            const QRect pixels(px(twips.x()), px(twips.y()), px(twips.width()), px(twips.height()));
+            QCOMPARE(widget->geometry(), pixels);
+            for (const QRect& other : std::as_const(placed))
+                QVERIFY2(!other.intersects(pixels), qPrintable(name));
+            placed << pixels;
+            if (auto* button = qobject_cast<QPushButton*>(widget))
+                QVERIFY2(button->fontMetrics().horizontalAdvance(button->text()) < button->width(), qPrintable(name));
+        }
+    }
+
+    // "Supprimer" asks first; "Non" keeps everything, "Oui" erases from both files and the list shows the rest.
+    void eraseAsksThenUpdatesTheList()
+    {
+        const QByteArray anne = "\"Durand\",\"Anne\",\"5\",\"4\",\"0\",\"361792450\"\r\n";
+        const QByteArray luc = "\"Martin\",\"Luc\",\"3\",\"\",\"\",\"\"\r\n";
+        writeDirectory(luc + anne);
+        QFile backup(backupFilePath(f->dataFolder()));
+        QVERIFY(backup.open(QIODevice::WriteOnly));
+        backup.write(anne);
+        backup.close();
+        f->messages.answers.enqueue(MessageAnswer::No);
+        f->messages.answers.enqueue(MessageAnswer::Yes);
+        QStringList after;
+        openWith([&](OpenPersonDialog* d) {
+            auto* list = d->findChild<QListView*>(u"personList"_s);
+            auto* erase = d->findChild<QPushButton*>(u"eraseButton"_s);
+            QVERIFY(!erase->isEnabled());
+            QTest::keyClicks(d->findChild<QLineEdit*>(u"searchField"_s), u"anne"_s);
+            list->setCurrentIndex(list->model()->index(0, 0));
+            QVERIFY(erase->isEnabled());
+            erase->click();
+            QCOMPARE(list->model()->rowCount(), 1);
+            erase->click();
+            QVERIFY(!erase->isEnabled());
+            QVERIFY(d->isVisible());
+            d->findChild<QLineEdit*>(u"searchField"_s)->clear();
+            for (int i = 0; i < list->model()->rowCount(); ++i)
+                after << list->model()->index(i, 0).data().toString();
+        });
+        QCOMPARE(f->messages.transcript.size(), 2);
+        const MessageRequest& box = f->messages.transcript[1].request;
+        QCOMPARE(box.text, u"Supprimer définitivement Anne Durand du fichier des personnes ?"_s);
+        QCOMPARE(box.title, u"Attention"_s);
+        QCOMPARE(box.buttons, MessageButtons::YesNo);
+        QCOMPARE(box.icon, MessageIcon::Question);
+        QCOMPARE(box.defaultButton, MessageAnswer::No);
+        QCOMPARE(after, QStringList{u"Martin;Luc;3;;;"_s});
+        QCOMPARE(directoryBytes(), luc);
+        QVERIFY(backup.open(QIODevice::ReadOnly));
+        QVERIFY(backup.readAll().isEmpty());
     }
 
     void themePrinting()
