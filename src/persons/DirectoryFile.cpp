@@ -31,8 +31,7 @@ QString describe(LineProblem problem)
     return {};
 }
 
-// A file saved by another editor in an encoding the directory never uses. Read as Windows-1252, a UTF-8 file would
-// show "LefÃ¨vre" and be saved back that way.
+// A file, or a part pasted into it, saved by another editor in an encoding the directory never uses.
 QString wrongEncoding(QByteArrayView bytes)
 {
     const QString expected = QStringLiteral(", alors qu'il doit l'être en Windows-1252 (ANSI)");
@@ -41,17 +40,21 @@ QString wrongEncoding(QByteArrayView bytes)
         return QStringLiteral("le fichier est encodé en UTF-8 avec une marque d'ordre des octets (BOM)") + expected;
     case cp1252::ForeignEncoding::Utf16:
         return QStringLiteral("le fichier est encodé en UTF-16") + expected;
-    case cp1252::ForeignEncoding::Utf8:
-        return QStringLiteral("le fichier est encodé en UTF-8") + expected;
+    case cp1252::ForeignEncoding::Utf32:
+        return QStringLiteral("le fichier est encodé en UTF-32") + expected;
     case cp1252::ForeignEncoding::None:
         break;
     }
     return {};
 }
 
-bool isBlank(QByteArrayView line)
+// What an editor shows as an empty line: blanks, tabs, form feeds; and, on the last line, the end-of-file mark
+// (Ctrl-Z) old DOS editors put there.
+bool isBlank(QByteArrayView line, bool last)
 {
-    return std::all_of(line.begin(), line.end(), [](char c) { return c == ' ' || c == '\t'; });
+    return std::all_of(line.begin(), line.end(), [last](char c) {
+        return c == ' ' || c == '\t' || c == '\f' || c == '\v' || (last && c == '\x1A');
+    });
 }
 
 QByteArray encoded(const QString& text)
@@ -75,7 +78,8 @@ QString backupFilePath(const QString& dataFolder)
 
 QString lockFilePath(const QString& dataFolder)
 {
-    return dataFolder + QStringLiteral("prrep.txt.lock");
+    // Beside the file actually written: copies whose data folders link to one file exclude each other.
+    return fileaccess::endOfLinks(directoryFilePath(dataFolder)) + QStringLiteral(".lock");
 }
 
 QByteArrayView DirectoryContent::line(qsizetype index) const
@@ -124,12 +128,6 @@ DirectoryContent parseDirectory(QByteArray bytes)
     content.bytes = std::move(bytes);
     content.status = DirectoryContent::Status::Read;
     const QByteArrayView all(content.bytes);
-    if (const QString encoding = wrongEncoding(all); !encoding.isEmpty()) {
-        content.status = DirectoryContent::Status::InvalidLine;
-        content.invalidLine = 1;
-        content.reason = encoding;
-        return content;
-    }
     content.lines.reserve(all.count('\n') + 1);
     std::array<QByteArrayView, 6> fields;
     qsizetype start = 0;
@@ -151,10 +149,12 @@ DirectoryContent parseDirectory(QByteArray bytes)
         }
         const QByteArrayView line = all.sliced(start, end - start);
         ++lineNumber;
-        if (!isBlank(line)) {
+        if (!isBlank(line, next >= all.size())) {
             QString reason;
             // A zero byte is no character of a text file: named with its line, so that the user can find it.
-            if (line.contains('\0'))
+            if (const QString encoding = wrongEncoding(line); !encoding.isEmpty())
+                reason = encoding;
+            else if (line.contains('\0'))
                 reason = QStringLiteral("elle contient un octet nul (0x00), qu'aucun fichier texte ne contient");
             else if (const LineProblem problem = splitRecordLine(line, fields); problem != LineProblem::None)
                 reason = describe(problem);

@@ -61,6 +61,8 @@ std::optional<SaveProblem> lockProblem(const filelock::ExclusiveLock::Outcome& l
         return failed(SaveFailure::LockNotRemovable, locked.path, locked.reason);
     case filelock::ExclusiveLock::Status::NotCreated:
         return failed(SaveFailure::LockNotCreated, locked.path, locked.reason);
+    case filelock::ExclusiveLock::Status::TooLarge:
+        return failed(SaveFailure::LockTooLarge, locked.path);
     }
     return std::nullopt;
 }
@@ -147,7 +149,7 @@ std::optional<SaveProblem> PersonDirectory::save(const PersonRecord& user, const
             bytes += formatRecordLine(partner) + "\r\n";
         if (bytes.size() > m_sizeLimit)
             return tooLarge();
-        if (const auto error = fileaccess::writeWholeFile(path, bytes, privateFile))
+        if (const auto error = fileaccess::writeWholeFile(path, bytes, privateFile, fileaccess::LinkAtTarget::Follow))
             return failed(SaveFailure::DirectoryNotCreated, path, *error);
         return std::nullopt;
     }
@@ -166,7 +168,7 @@ std::optional<SaveProblem> PersonDirectory::save(const PersonRecord& user, const
     if (const auto error =
             backupWrite.prepare(current.bytes, QFileInfo::exists(backup) ? QFileInfo(path).permissions() : privateFile))
         return failed(SaveFailure::BackupNotWritten, backup, *error);
-    fileaccess::PendingWrite directoryWrite(path);
+    fileaccess::PendingWrite directoryWrite(path, fileaccess::LinkAtTarget::Follow);
     if (const auto error = directoryWrite.prepare(rebuilt))
         return failed(SaveFailure::DirectoryNotWritten, path, *error);
     if (const auto error = backupWrite.commit())

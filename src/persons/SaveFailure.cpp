@@ -50,8 +50,14 @@ QString saveMessage(SaveFailure failure, const QString& subject, const QString& 
                nothingSaved;
     case SaveFailure::LockNotRemovable:
         return QStringLiteral("Le fichier de verrouillage «\u00a0%1\u00a0» est là et ne peut pas être "
-                              "supprimé\u00a0: %2.")
+                              "supprimé\u00a0: %2. Si aucun autre exemplaire du programme n'enregistre en ce moment, "
+                              "supprimez-le vous-même, puis sauvegardez à nouveau.")
                    .arg(file, detail) +
+               nothingSaved;
+    case SaveFailure::LockTooLarge:
+        return QStringLiteral("Le fichier de verrouillage «\u00a0%1\u00a0» est bien trop grand pour être un verrou "
+                              "du programme\u00a0; supprimez-le, puis sauvegardez à nouveau.")
+                   .arg(file) +
                nothingSaved;
     case SaveFailure::LockNotCreated:
         return QStringLiteral("Le fichier de verrouillage «\u00a0%1\u00a0» n'a pas pu être créé\u00a0: %2.")

@@ -16,6 +16,7 @@ enum class SaveFailure {
     LockNotAFile,         // subject: the lock; detail: what is there instead
     LockNotRemovable,     // subject: the lock; detail: the reason
     LockNotCreated,       // subject: the lock; detail: the reason
+    LockTooLarge,         // subject: the file at the lock's place
     DirectoryNotCreated,  // subject: the directory; detail: the reason
     BackupNotWritten,     // subject: the backup; detail: the reason
     DirectoryNotWritten,  // subject: the directory; detail: the reason (before anything was replaced)
