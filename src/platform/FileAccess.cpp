@@ -125,9 +125,41 @@ int errnoFor(DWORD error, int unknown = EIO)
         return ENOENT;
     case ERROR_WRITE_PROTECT:
         return EROFS;
+    case ERROR_DIRECTORY:
+        return ENOTDIR;
+    case ERROR_FILENAME_EXCED_RANGE:
+        return ENAMETOOLONG;
+    case ERROR_FILE_TOO_LARGE:
+        return EFBIG;
+    case ERROR_TOO_MANY_OPEN_FILES:
+        return EMFILE;
+    case ERROR_NOT_ENOUGH_MEMORY:
+    case ERROR_OUTOFMEMORY:
+        return ENOMEM;
+    case ERROR_CRC:
+    case ERROR_READ_FAULT:
+    case ERROR_WRITE_FAULT:
+    case ERROR_GEN_FAILURE:
+        return EIO;
     default:
         return unknown;
     }
+}
+
+// Whether another program holds the file open without sharing its deletion, as synchronisation tools and
+// antiviruses do while they read it: Windows then refuses to rename anything over it. Asked before the first of two
+// replacements, so that neither is made; EBUSY, or 0 when nothing is there or nothing stands in the way.
+int replacementRefused(const QString& path)
+{
+    const HANDLE handle =
+        CreateFileW(nativePath(path).c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle != INVALID_HANDLE_VALUE) {
+        CloseHandle(handle);
+        return 0;
+    }
+    const DWORD error = GetLastError();
+    return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION ? EBUSY : 0;
 }
 
 // Opened for nothing but its attributes, the link itself when it is one, and the file a folder too.
@@ -357,6 +389,8 @@ int syncToDisk(QFileDevice& file)
 #endif
 }
 
+} // namespace
+
 // Clears the system's reason before a Qt file call, so that a failure leaves only its own.
 void clearSystemError()
 {
@@ -376,8 +410,6 @@ int systemError()
 #endif
     return errno;
 }
-
-} // namespace
 
 void setFaultInjector(FaultInjector injector)
 {
@@ -417,6 +449,12 @@ std::optional<QString> PendingWrite::prepare(const QByteArray& content,
         m_file.cancelWriting();
         return reasonFor(syncError, QFileDevice::WriteError);
     }
+#ifdef Q_OS_WIN
+    if (const int error = replacementRefused(m_path)) {
+        m_file.cancelWriting();
+        return reasonFor(error, QFileDevice::RenameError);
+    }
+#endif
     m_prepared = true;
     return std::nullopt;
 }

@@ -13,6 +13,12 @@ namespace fileaccess {
 // Why a file operation failed, as a French phrase (no capital, no final stop) for the error number the system gave.
 QString reasonFor(int systemError, QFileDevice::FileError fallback = QFileDevice::UnspecifiedError);
 
+// Around a Qt file call: clearSystemError() before it, systemError() after its failure gives the system's reason as
+// an error number reasonFor() reads, 0 when there is none. On Windows that reason is GetLastError()'s, since Qt
+// calls the system directly there and errno stays as it was.
+void clearSystemError();
+int systemError();
+
 struct ReadResult
 {
     enum class Status { Missing, Read, NotRegular, TooLarge, Failed };
