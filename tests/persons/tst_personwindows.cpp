@@ -177,10 +177,12 @@ private slots:
             QVERIFY2(label->textFormat() == Qt::PlainText, qPrintable(label->objectName() + " " + label->text()));
     }
 
-#ifdef Q_OS_UNIX
     // A pipe where the directory file should be is reported at once instead of hanging the window.
     void pipeAsTheDirectoryIsReported()
     {
+#ifndef Q_OS_UNIX
+        QSKIP("a named pipe in a folder is a Unix facility");
+#else
         QCOMPARE(mkfifo(QFile::encodeName(directoryFilePath(f->dataFolder())).constData(), 0600), 0);
         f->answerEvery(MessageAnswer::Ok, 1);
         const QStringList shown = openWith([](OpenPersonDialog*) {});
@@ -188,8 +190,8 @@ private slots:
         QCOMPARE(f->messages.texts().size(), 1);
         QVERIFY2(f->messages.texts()[0].contains("ce n'est pas un fichier ordinaire"),
                  qPrintable(f->messages.texts()[0]));
-    }
 #endif
+    }
 
     void entryWithMoreThanSixFieldsIsNotCopied()
     {
