@@ -3,6 +3,7 @@
 #include "widgets/Fonts.h"
 #include "widgets/Twips.h"
 
+#include <QIconEngine>
 #include <QPainter>
 #include <QtMath>
 
@@ -182,10 +183,48 @@ void EnneagramFigure::paint(QPainter& painter, const Marks& marks, const QFont& 
     painter.restore();
 }
 
+namespace {
+
+// The icon's pictures are read when the system first asks for them: decoding a picture starts Qt's search for image
+// plugins, which costs more than the rest of the window's making, and a window without a frame (offscreen, tests)
+// never asks.
+class ResourceIconEngine : public QIconEngine
+{
+public:
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State state) override
+    {
+        loaded().paint(painter, rect, Qt::AlignCenter, mode, state);
+    }
+    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override
+    {
+        return loaded().pixmap(size, mode, state);
+    }
+    QSize actualSize(const QSize& size, QIcon::Mode mode, QIcon::State state) override
+    {
+        return loaded().actualSize(size, mode, state);
+    }
+    QList<QSize> availableSizes(QIcon::Mode mode, QIcon::State state) override
+    {
+        return loaded().availableSizes(mode, state);
+    }
+    QIconEngine* clone() const override { return new ResourceIconEngine(*this); }
+
+private:
+    const QIcon& loaded()
+    {
+        if (m_icon.isNull()) {
+            for (const int size : {16, 32, 64, 128})
+                m_icon.addFile(QStringLiteral(":/widgets/icon/icon-%1.png").arg(size), QSize(size, size));
+        }
+        return m_icon;
+    }
+
+    QIcon m_icon;
+};
+
+} // namespace
+
 QIcon EnneagramFigure::applicationIcon()
 {
-    QIcon icon;
-    for (const int size : {16, 32, 64, 128})
-        icon.addFile(QStringLiteral(":/widgets/icon/icon-%1.png").arg(size), QSize(size, size));
-    return icon;
+    return QIcon(new ResourceIconEngine);
 }

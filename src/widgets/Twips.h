@@ -27,10 +27,3 @@ constexpr qreal pointsPerPixel()
 int pixelsOfPoints(qreal points);
 
 } // namespace twips
-
-#include "widgets/Fonts.h"
-#include "widgets/TabPage.h"
-namespace twips {
-using controls::placeOnTabPage;
-using fonts::sansSerif;
-} // namespace twips
