@@ -20,6 +20,8 @@
 #include "typology/NumberReading.h"
 #include "typology/QuadrantPage.h"
 #include "widgets/Controls.h"
+#include "widgets/Fonts.h"
+#include "widgets/TabPage.h"
 #include "widgets/Twips.h"
 
 #include <QDir>
@@ -43,7 +45,7 @@ MainWindow::MainWindow(const Services& services, QWidget* parent) : QMainWindow(
 {
     setObjectName(QStringLiteral("MainWindow"));
     setWindowTitle(QStringLiteral("Psyche Rondo"));
-    setFont(twips::sansSerif(8.25));
+    setFont(fonts::sansSerif(8.25));
 
     auto* area = new QWidget(this);
     area->setObjectName(QStringLiteral("clientArea"));
@@ -84,12 +86,6 @@ MainWindow::MainWindow(const Services& services, QWidget* parent) : QMainWindow(
     connect(m_interactionPage, &InteractionPage::computeRequested, this, &MainWindow::computeInteraction);
     connect(m_interactionPage, &InteractionPage::interpretRequested, this, &MainWindow::interpretInteraction);
 
-    m_rtb1 = new QPlainTextEdit(area);
-    m_rtb1->setObjectName(QStringLiteral("rtb1"));
-    m_rtb1->setGeometry(twips::rect(0, 0, 1335, 975));
-    m_rtb1->setFont(twips::sansSerif(9.75));
-    m_rtb1->hide();
-
     m_tabs->setCurrentIndex(0);
     m_strip->focusField(RecordField::FirstName);
     adjustSize();
@@ -107,7 +103,7 @@ void MainWindow::addPage(QWidget* page, const QString& title)
     // Each page is white around its coloured rectangle.
     page->setAutoFillBackground(true);
     controls::setColour(page, QPalette::Window, Qt::white);
-    twips::placeOnTabPage(page);
+    controls::placeOnTabPage(page);
 }
 
 void MainWindow::keyPressEvent(QKeyEvent* event)
@@ -325,6 +321,14 @@ void MainWindow::openPerson()
 void MainWindow::descriptif_theme()
 {
     const PersonRecord shown = m_strip->person();
+    if (!m_rtb1) {
+        // Made when first printed: a text box, even hidden, costs the start-up a font change and a layout.
+        m_rtb1 = new QPlainTextEdit(centralWidget());
+        m_rtb1->setObjectName(QStringLiteral("rtb1"));
+        m_rtb1->setGeometry(twips::rect(0, 0, 1335, 975));
+        m_rtb1->setFont(fonts::sansSerif(9.75));
+        m_rtb1->hide();
+    }
     m_themeText = themeText({shown.firstName, shown.lastName, m_detailsPage->values()});
     m_rtb1->setPlainText(withNewlines(m_themeText));
 }

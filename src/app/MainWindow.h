@@ -105,6 +105,6 @@ private:
     DetailsPage* m_detailsPage = nullptr;
     QuadrantPage* m_quadrantPage = nullptr;
     InteractionPage* m_interactionPage = nullptr;
-    QPlainTextEdit* m_rtb1 = nullptr; // the theme's print buffer, never shown
+    QPlainTextEdit* m_rtb1 = nullptr; // the theme's print buffer, never shown, made when first printed
     QMenu* m_reportMenu = nullptr;    // "Interprétation": enabled with the "Interpréter" buttons
 };

@@ -1,12 +1,12 @@
 #pragma once
 
-#include "questionnaire/Scoring.h"
 #include "typology/Analyses.h"
 #include "typology/DetailsValues.h"
 
 #include <QDate>
 #include <QString>
 #include <QStringList>
+#include <array>
 
 // Everything the complete report shows, as the pages show it at the moment it is asked for.
 struct ReportInput
@@ -17,7 +17,7 @@ struct ReportInput
     QString synthesisType; // the type as the "Synthèse" page shows it
     qint16 activeWing1 = 0;
     qint16 activeWing2 = 0;
-    Scores scores{};
+    std::array<qint16, 10> scores{}; // types 1 to 9, as the questionnaire counted them
     DetailsValues details;
     analyses::QuadrantWords quadrant; // the row chosen on the "Carré fondamental" page
     // What the interaction page's "Interpréter" shows now; empty: no interaction section.

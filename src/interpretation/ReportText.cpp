@@ -6,7 +6,7 @@
 
 namespace report {
 
-QString clarityLine(const Scores& scores)
+QString clarityLine(const std::array<qint16, 10>& scores)
 {
     std::array<qint16, 9> sorted{};
     std::copy(scores.begin() + 1, scores.end(), sorted.begin());

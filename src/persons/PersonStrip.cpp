@@ -1,6 +1,7 @@
 #include "persons/PersonStrip.h"
 
 #include "widgets/Controls.h"
+#include "widgets/Fonts.h"
 #include "widgets/Twips.h"
 #include "widgets/ValueLabel.h"
 
@@ -35,7 +36,7 @@ PersonStrip::PersonStrip(QWidget* parent) : QWidget(parent)
     rule->setGeometry(twips::rect(0, 0, 12225, 30));
     rule->setFrameShape(QFrame::HLine);
 
-    const QFont font = twips::sansSerif(8.25);
+    const QFont font = fonts::sansSerif(8.25);
     const auto white = [&](const QString& text, const QRect& r, Qt::Alignment alignment) {
         QLabel* label = controls::label(this, text, r, font);
         controls::setColour(label, QPalette::WindowText, Qt::white);

@@ -1,7 +1,9 @@
 #include "questionnaire/SynthesisPage.h"
 
-#include "questionnaire/ProfileChart.h"
+#include "widgets/Captions.h"
 #include "widgets/Controls.h"
+#include "widgets/Fonts.h"
+#include "widgets/ProfileChart.h"
 #include "widgets/Twips.h"
 #include "widgets/ValueLabel.h"
 
@@ -14,8 +16,8 @@ SynthesisPage::SynthesisPage(QWidget* parent) : QWidget(parent)
     const QColor colour(128, 128, 255);
     controls::pageBackground(this, colour);
 
-    const QFont big = twips::sansSerif(13.5);
-    controls::label(this, QStringLiteral("Type Ennéagramme :"), twips::rect(4440, 2700, 2895, 375), big);
+    const QFont big = fonts::sansSerif(13.5);
+    controls::label(this, captions::type(), twips::rect(4440, 2700, 2895, 375), big);
     m_type = controls::value(this, "synthesisTypeValue", QStringLiteral("Type Ennéagramme"),
                              twips::rect(7320, 2700, 975, 375), big);
 

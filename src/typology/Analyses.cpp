@@ -2,6 +2,7 @@
 
 #include "typology/NumberReading.h"
 #include "typology/TypeTables.h"
+#include "widgets/Captions.h"
 
 using typology::Paragraph;
 
@@ -14,7 +15,7 @@ QStringList synthesisLines(const QString& synthesisTypeCaption)
         return {};
     const int type = typeNumberOf(synthesisTypeCaption);
     return {
-        QStringLiteral("Type Ennéagramme : ") + shown,
+        captions::type() + u' ' + shown,
         QString(),
         QStringLiteral("Dominante : ") + typology::nickname(type),
         QString(),

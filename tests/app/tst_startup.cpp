@@ -1,5 +1,6 @@
 #include "FakeServices.h"
 #include "app/Startup.h"
+#include "widgets/EnneagramFigure.h"
 
 #include <QApplication>
 #include <QDir>
@@ -92,6 +93,14 @@ private slots:
         QCOMPARE(box.title, u"Erreur"_s);
         QCOMPARE(box.icon, MessageIcon::Exclamation);
         QCOMPARE(box.buttons, MessageButtons::Ok);
+    }
+
+    void applicationIconComesInEverySize()
+    {
+        // The icon is read from the program's resources: a name that no longer matches gives no icon, silently.
+        const QIcon icon = EnneagramFigure::applicationIcon();
+        QCOMPARE(icon.availableSizes(), (QList<QSize>{{16, 16}, {32, 32}, {64, 64}, {128, 128}}));
+        QCOMPARE(icon.pixmap(QSize(128, 128)).toImage().pixelColor(64, 4), QColor(0, 128, 0));
     }
 };
 

@@ -1,4 +1,5 @@
 #include "interpretation/ReportText.h"
+#include "questionnaire/Scoring.h"
 
 #include <QtTest>
 

@@ -1,5 +1,5 @@
 #include "MainWindowTest.h"
-#include "questionnaire/ProfileChart.h"
+#include "widgets/ProfileChart.h"
 
 #include <QComboBox>
 #include <QGroupBox>
