@@ -168,8 +168,11 @@ std::unique_ptr<QTextDocument> buildReport(const ReportInput& input, const Ennea
     const QString type = input.synthesisType.trimmed();
     out.paragraph(QStringLiteral("Type Ennéagramme : ") + type, spaced, bodyFont(16, true));
     out.paragraph(typology::nickname(typeNumberOf(type)), centred, bodyFont(12));
-    if (!input.details.wing.trimmed().isEmpty())
-        out.paragraph(QStringLiteral("Aile : ") + input.details.wing.trimmed(), centred, bodyFont(12));
+    if (const QString wings = input.details.wing.trimmed(); !wings.isEmpty()) {
+        // Two wings are shown as "8 / 1".
+        const QString caption = wings.contains(u'/') ? QStringLiteral("Ailes : ") : QStringLiteral("Aile : ");
+        out.paragraph(caption + wings, centred, bodyFont(12));
+    }
 
     out.heading(QStringLiteral("Profil"), true);
     out.pictures({Picture::Chart, Picture::Figure});

@@ -62,12 +62,12 @@ QString wrongEncoding(QByteArrayView bytes)
 {
     const QString expected = QStringLiteral(", alors qu'il doit l'être en Windows-1252 (ANSI)");
     if (bytes.startsWith("\xEF\xBB\xBF"))
-        return QStringLiteral("le fichier est encodé en UTF-8 avec une marque d'ordre des octets (BOM)") + expected;
+        return QStringLiteral("il est encodé en UTF-8 avec une marque d'ordre des octets (BOM)") + expected;
     if (bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF") || cp1252::looksLikeUtf16(bytes))
-        return QStringLiteral("le fichier est encodé en UTF-16") + expected;
+        return QStringLiteral("il est encodé en UTF-16") + expected;
     // Read as Windows-1252, such a file would show "LefÃ¨vre" and be saved back that way.
     if (cp1252::isUtf8BeyondAscii(bytes))
-        return QStringLiteral("le fichier est encodé en UTF-8") + expected;
+        return QStringLiteral("il est encodé en UTF-8") + expected;
     return {};
 }
 
@@ -148,7 +148,7 @@ DirectoryContent parseDirectory(QByteArray bytes)
     const QByteArrayView all(content.bytes);
     if (const QString encoding = wrongEncoding(all); !encoding.isEmpty()) {
         content.status = DirectoryContent::Status::InvalidLine;
-        content.invalidLine = 1;
+        content.invalidLine = 0; // the fault lies with the whole file, not with one line
         content.reason = encoding;
         return content;
     }
@@ -177,7 +177,7 @@ DirectoryContent parseDirectory(QByteArray bytes)
             QString reason;
             // A zero byte is no character of a text file: named with its line, so that the user can find it.
             if (line.contains('\0'))
-                reason = QStringLiteral("elle contient un octet nul (0x00), qu'aucun fichier texte ne contient");
+                reason = QStringLiteral("elle contient un octet nul (0x00), absent de tout fichier texte");
             else if (const LineProblem problem = splitRecordLine(line, fields); problem != LineProblem::None)
                 reason = describe(problem);
             if (!reason.isEmpty()) {
@@ -200,6 +200,10 @@ QString readProblem(const DirectoryContent& content, const QString& path)
         return QStringLiteral("Le fichier des personnes «\u00a0%1\u00a0» ne peut pas être lu\u00a0: %2.")
             .arg(shownPath(path), content.reason);
     case DirectoryContent::Status::InvalidLine:
+        if (content.invalidLine == 0)
+            return QStringLiteral("Le fichier des personnes «\u00a0%1\u00a0» ne peut pas être lu tel "
+                                  "quel\u00a0: %2.")
+                .arg(shownPath(path), content.reason);
         return QStringLiteral("La ligne %1 du fichier des personnes «\u00a0%2\u00a0» n'est pas un enregistrement "
                               "valide\u00a0: %3.")
             .arg(content.invalidLine)
@@ -252,7 +256,7 @@ std::optional<SaveProblem> PersonDirectory::save(const PersonRecord& user, const
             result.message =
                 QStringLiteral("Impossible d'enregistrer\u00a0: le champ «\u00a0%1\u00a0» contient %2, qui ne peut pas "
                                "figurer dans le fichier des personnes.\r\n"
-                               "Corrigez ce champ puis sauvegardez à nouveau.")
+                               "Corrigez ce champ, puis sauvegardez à nouveau.")
                     .arg(fieldName(problem->field, partnerLine), problem->character);
             result.fieldProblem = true;
             result.partnerLine = partnerLine;
@@ -349,8 +353,8 @@ std::optional<SaveProblem> PersonDirectory::save(const PersonRecord& user, const
                 .arg(shownPath(locked.path), locked.reason) +
             nothingSaved);
     case fileaccess::ExclusiveLock::Status::NotRemovable:
-        return failure(QStringLiteral("Le fichier de verrouillage «\u00a0%1\u00a0» est là et ne peut pas être "
-                                      "supprimé\u00a0: %2.")
+        return failure(QStringLiteral("Le fichier de verrouillage «\u00a0%1\u00a0» existe déjà et ne peut pas "
+                                      "être supprimé\u00a0: %2.")
                            .arg(shownPath(locked.path), locked.reason) +
                        nothingSaved);
     case fileaccess::ExclusiveLock::Status::NotCreated:

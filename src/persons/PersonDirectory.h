@@ -27,7 +27,7 @@ struct DirectoryContent
     Status status = Status::Missing;
     QByteArray bytes;    // the whole file as read
     QList<Span> lines;   // every record up to the first invalid line; blank lines are skipped
-    int invalidLine = 0; // 1-based number of the first invalid line
+    int invalidLine = 0; // 1-based number of the first invalid line; 0 when the file as a whole is in a wrong encoding
     QString reason;      // French: why the file could not be read, or what is wrong with the invalid line
 
     qsizetype count() const { return lines.size(); }

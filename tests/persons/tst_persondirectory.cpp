@@ -417,25 +417,24 @@ private slots:
                "valide\u00a0: elle a plus de six champs.";
         QTest::newRow("UTF-8 with a byte-order mark")
             << "\xEF\xBB\xBF" + good
-            << "La ligne 1 du fichier des personnes «\u00a0%1\u00a0» n'est pas un enregistrement valide\u00a0: le "
-               "fichier est encodé "
-               "en UTF-8 avec une marque d'ordre des octets (BOM), alors qu'il doit l'être en Windows-1252 (ANSI).";
+            << "Le fichier des personnes «\u00a0%1\u00a0» ne peut pas être lu tel quel\u00a0: il est encodé en UTF-8 "
+               "avec une marque d'ordre des octets (BOM), alors qu'il doit l'être en Windows-1252 (ANSI).";
         QTest::newRow("UTF-16")
             << QByteArray("\xFF\xFE\"\0A\0\"\0", 8)
-            << "La ligne 1 du fichier des personnes «\u00a0%1\u00a0» n'est pas un enregistrement valide\u00a0: "
-               "le fichier est encodé en UTF-16, alors qu'il doit l'être en Windows-1252 (ANSI).";
+            << "Le fichier des personnes «\u00a0%1\u00a0» ne peut pas être lu tel quel\u00a0: il est encodé en "
+               "UTF-16, alors qu'il doit l'être en Windows-1252 (ANSI).";
         QTest::newRow("UTF-16 without a byte-order mark")
             << QByteArray("\"\0A\0\"\0,\0", 8)
-            << "La ligne 1 du fichier des personnes «\u00a0%1\u00a0» n'est pas un enregistrement valide\u00a0: "
-               "le fichier est encodé en UTF-16, alors qu'il doit l'être en Windows-1252 (ANSI).";
+            << "Le fichier des personnes «\u00a0%1\u00a0» ne peut pas être lu tel quel\u00a0: il est encodé en "
+               "UTF-16, alors qu'il doit l'être en Windows-1252 (ANSI).";
         QTest::newRow("UTF-8 without a byte-order mark")
             << good + "\"Lef\xC3\xA8vre\",\"Zo\xC3\xA9\",\"1\",\"\",\"\",\"\"\r\n"
-            << "La ligne 1 du fichier des personnes «\u00a0%1\u00a0» n'est pas un enregistrement valide\u00a0: "
-               "le fichier est encodé en UTF-8, alors qu'il doit l'être en Windows-1252 (ANSI).";
+            << "Le fichier des personnes «\u00a0%1\u00a0» ne peut pas être lu tel quel\u00a0: il est encodé en UTF-8, "
+               "alors qu'il doit l'être en Windows-1252 (ANSI).";
         QTest::newRow("zero byte after the last record")
             << good + good + QByteArray(1, '\0')
             << "La ligne 3 du fichier des personnes «\u00a0%1\u00a0» n'est pas un enregistrement valide\u00a0: "
-               "elle contient un octet nul (0x00), qu'aucun fichier texte ne contient.";
+               "elle contient un octet nul (0x00), absent de tout fichier texte.";
     }
     void invalidLinesSayWhatIsWrong()
     {
@@ -946,8 +945,8 @@ private slots:
         QTest::addColumn<QString>("message");
         QTest::newRow("lock left by a killed copy")
             << true
-            << "Le fichier de verrouillage «\u00a0%1\u00a0» est là et ne peut pas être supprimé\u00a0: le "
-               "disque est en lecture seule.\r\nRien n'a été enregistré.";
+            << "Le fichier de verrouillage «\u00a0%1\u00a0» existe déjà et ne peut pas être supprimé\u00a0: "
+               "le disque est en lecture seule.\r\nRien n'a été enregistré.";
         QTest::newRow("no lock")
             << false
             << "Le fichier de verrouillage «\u00a0%1\u00a0» n'a pas pu être créé\u00a0: le disque est en lecture "
