@@ -158,8 +158,11 @@ std::unique_ptr<QTextDocument> buildReport(const ReportInput& input, const Ennea
     const QString type = input.synthesisType.trimmed();
     out.paragraph(captions::type() + u' ' + type, spaced, fonts::report(16, true));
     out.paragraph(typology::nickname(typeNumberOf(type)), centred, fonts::report(12));
-    if (!input.details.wing.trimmed().isEmpty())
-        out.paragraph(QStringLiteral("Aile : ") + input.details.wing.trimmed(), centred, fonts::report(12));
+    if (const QString wings = input.details.wing.trimmed(); !wings.isEmpty()) {
+        // Two wings are shown as "8 / 1".
+        const QString caption = wings.contains(u'/') ? QStringLiteral("Ailes : ") : QStringLiteral("Aile : ");
+        out.paragraph(caption + wings, centred, fonts::report(12));
+    }
 
     out.heading(QStringLiteral("Profil"), true);
     out.pictures({Picture::Chart, Picture::Figure});

@@ -155,7 +155,7 @@ DirectoryContent parseDirectory(QByteArray bytes)
             QString reason;
             // A zero byte is no character of a text file: named with its line, so that the user can find it.
             if (line.contains('\0'))
-                reason = QStringLiteral("elle contient un octet nul (0x00), qu'aucun fichier texte ne contient");
+                reason = QStringLiteral("elle contient un octet nul (0x00), absent de tout fichier texte");
             else if (const LineProblem problem = splitRecordLine(line, fields); problem != LineProblem::None)
                 reason = describe(problem);
             if (!reason.isEmpty()) {

@@ -90,7 +90,8 @@ void OpenPersonDialog::fill(const QString& dataFolder)
     }
     QString problem = readProblem(content, path);
     if (content.status == DirectoryContent::Status::InvalidLine)
-        problem += QStringLiteral(" Cette ligne et les suivantes ne sont pas affichées.");
+        problem += content.invalidLine == 0 ? QStringLiteral(" Aucune personne n'est affichée.")
+                                            : QStringLiteral(" Cette ligne et les suivantes ne sont pas affichées.");
     m_list->setModel(new PersonListModel(std::move(content), this));
     if (!problem.isEmpty())
         m_messages.show(this, {problem, QStringLiteral("Erreur"), MessageButtons::Ok, MessageIcon::Exclamation});

@@ -21,7 +21,7 @@ QString spokenWings(const QString& wing1Text, const QString& wing2Text)
     }
     if (wings.isEmpty())
         return {};
-    return (wings.size() == 1 ? QStringLiteral("aile : ") : QStringLiteral("ailes : ")) +
+    return (wings.size() == 1 ? QStringLiteral("aile\u00a0: ") : QStringLiteral("ailes\u00a0: ")) +
            wings.join(QStringLiteral(" et "));
 }
 

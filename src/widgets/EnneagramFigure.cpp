@@ -133,11 +133,11 @@ void EnneagramFigure::updateAccessibleName()
     // The marks are what the figure shows of a result, so they belong in the name a screen reader reads first.
     QString name = QStringLiteral("Figure de l'ennéagramme. ");
     name += red.isEmpty() ? QStringLiteral("Aucun type marqué.")
-                          : QStringLiteral("Types marqués en rouge : %1.").arg(red.join(u", "));
+                          : QStringLiteral("Types marqués en rouge\u00a0: %1.").arg(red.join(u", "));
     if (!yellow.isEmpty())
-        name += QStringLiteral(" Ailes en jaune : %1.").arg(yellow.join(u", "));
+        name += QStringLiteral(" Ailes en jaune\u00a0: %1.").arg(yellow.join(u", "));
     if (!lines.isEmpty())
-        name += QStringLiteral(" Lignes en rouge : %1.").arg(lines.join(u", "));
+        name += QStringLiteral(" Lignes en rouge\u00a0: %1.").arg(lines.join(u", "));
     setAccessibleName(name);
 }
 

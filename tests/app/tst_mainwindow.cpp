@@ -133,8 +133,9 @@ private slots:
         QVERIFY2(missing.isEmpty(), qPrintable(missing.join(", ")));
         // The figures say in words what they highlight.
         QCOMPARE(QAccessible::queryAccessibleInterface(f->detailsFigure())->text(QAccessible::Name),
-                 QStringLiteral("Figure de l'ennéagramme. Types marqués en rouge : 4. Ailes en jaune : 5. Lignes en "
-                                "rouge : 1-4, 4-2."));
+                 QStringLiteral(
+                     "Figure de l'ennéagramme. Types marqués en rouge\u00a0: 4. Ailes en jaune\u00a0: 5. Lignes en "
+                     "rouge\u00a0: 1-4, 4-2."));
     }
 
     // Every field, label, colour and list that "Effacer tout" empties, filled first so that a forgotten one shows.

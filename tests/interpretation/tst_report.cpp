@@ -140,13 +140,17 @@ private slots:
         QTest::addColumn<QList<int>>("scores");
         QTest::addColumn<QString>("partner");
         QTest::addColumn<QString>("clarity");
+        QTest::addColumn<QStringList>("wings");
+        QTest::addColumn<QString>("wingLine"); // on the title page, under the type
         QTest::newRow("typed, clear result, with a partner")
-            << u"4"_s << QList<int>{3, 5, 2, 8, 6, 1, 0, 4, 2} << u"1"_s << u"Résultat net"_s;
+            << u"4"_s << QList<int>{3, 5, 2, 8, 6, 1, 0, 4, 2} << u"1"_s << u"Résultat net"_s
+            << QStringList{u"3"_s, u"5"_s} << u"Ailes : 3 / 5"_s;
         QTest::newRow("typed, near tie, no partner")
             << u"4"_s << QList<int>{3, 5, 2, 7, 6, 1, 0, 4, 2} << QString()
-            << u"Résultat à confirmer : les types 4 et 5 ont des scores proches"_s;
-        QTest::newRow("reopened without a profile")
-            << u"9"_s << QList<int>{0, 0, 0, 0, 0, 0, 0, 0, 0} << QString() << QString();
+            << u"Résultat à confirmer : les types 4 et 5 ont des scores proches"_s << QStringList{u"3"_s, u"0"_s}
+            << u"Aile : 3"_s;
+        QTest::newRow("reopened without a profile") << u"9"_s << QList<int>{0, 0, 0, 0, 0, 0, 0, 0, 0} << QString()
+                                                    << QString() << QStringList{u"0"_s, u"0"_s} << QString();
     }
     void exportedReportReadsAsText()
     {
@@ -154,6 +158,8 @@ private slots:
         QFETCH(QList<int>, scores);
         QFETCH(QString, partner);
         QFETCH(QString, clarity);
+        QFETCH(QStringList, wings);
+        QFETCH(QString, wingLine);
         if (QStandardPaths::findExecutable(u"pdftotext"_s).isEmpty())
             QSKIP("pdftotext (poppler-utils) is not installed: the PDF cannot be read back");
 
@@ -162,7 +168,7 @@ private slots:
         Scores values{};
         for (int i = 1; i <= 9; ++i)
             values[i] = qint16(scores[i - 1]);
-        f->computeFrom(type, u"0"_s, u"0"_s, values);
+        f->computeFrom(type, wings[0], wings[1], values);
         if (!partner.isEmpty()) {
             f->field(u"te2"_s)->setText(partner);
             f->button(u"interactionComputeButton"_s)->click();
@@ -205,6 +211,8 @@ private slots:
         QVERIFY(expect(u"Psyche Rondo"_s));
         QVERIFY(expect(u"Hélène Lefèvre"_s));
         QVERIFY(expect(u"Type Ennéagramme : "_s + type));
+        if (!wingLine.isEmpty())
+            QVERIFY(expect(wingLine));
         QVERIFY(expect(u"Profil"_s));
         QCOMPARE(text.contains(u"Résultat"_s), !clarity.isEmpty());
         if (!clarity.isEmpty())

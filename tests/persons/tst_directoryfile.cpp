@@ -129,7 +129,7 @@ private slots:
         QTest::newRow("zero byte after the last record")
             << good + good + QByteArray(1, '\0')
             << "La ligne 3 du fichier des personnes «\u00a0%1\u00a0» n'est pas un enregistrement valide\u00a0: "
-               "elle contient un octet nul (0x00), qu'aucun fichier texte ne contient.";
+               "elle contient un octet nul (0x00), absent de tout fichier texte.";
     }
     void invalidLinesSayWhatIsWrong()
     {

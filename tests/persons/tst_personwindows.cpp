@@ -147,16 +147,34 @@ private slots:
         QCOMPARE(f->field("lastNameField")->text(), QStringLiteral("Martin"));
     }
 
+    void invalidLineIsReportedAndEarlierRecordsShown_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QStringList>("shown");
+        QTest::addColumn<QString>("opening");
+        QTest::addColumn<QString>("ending");
+        QTest::newRow("broken second line")
+            << QByteArray("\"A\",\"B\",\"1\",\"0\",\"2\",\"900000000\"\n\"broken\n\"C\",\"D\",\"\",\"\",\"\",\"\"\n")
+            << QStringList{"A;B;1;0;2;900000000"} << "La ligne 2 du fichier des personnes"
+            << ". Cette ligne et les suivantes ne sont pas affichées.";
+        // A wrong encoding is the whole file's fault: no line is named, and nobody is listed.
+        QTest::newRow("file in UTF-8") << QByteArray("\"Lef\xC3\xA8vre\",\"Zo\xC3\xA9\",\"1\",\"\",\"\",\"\"\r\n")
+                                       << QStringList{} << "Le fichier des personnes"
+                                       << "(ANSI). Aucune personne n'est affichée.";
+    }
     void invalidLineIsReportedAndEarlierRecordsShown()
     {
-        writeDirectory("\"A\",\"B\",\"1\",\"0\",\"2\",\"900000000\"\n\"broken\n\"C\",\"D\",\"\",\"\",\"\",\"\"\n");
+        QFETCH(QByteArray, content);
+        QFETCH(QStringList, shown);
+        QFETCH(QString, opening);
+        QFETCH(QString, ending);
+        writeDirectory(content);
         f->answerEvery(MessageAnswer::Ok, 1);
-        const QStringList shown = openWith([](OpenPersonDialog*) {});
-        QCOMPARE(shown, QStringList{"A;B;1;0;2;900000000"});
+        QCOMPARE(openWith([](OpenPersonDialog*) {}), shown);
         QCOMPARE(f->messages.transcript.size(), 1);
         const QString text = f->messages.transcript[0].request.text;
-        QVERIFY(text.startsWith("La ligne 2 du fichier des personnes"));
-        QVERIFY2(text.endsWith(". Cette ligne et les suivantes ne sont pas affichées."), qPrintable(text));
+        QVERIFY2(text.startsWith(opening), qPrintable(text));
+        QVERIFY2(text.endsWith(ending), qPrintable(text));
     }
 
     // Text from the file is shown as typed, never as markup: no red giant "8", no image loaded from the disk.
