@@ -173,7 +173,7 @@ std::unique_ptr<QTextDocument> buildReport(const ReportInput& input, const Ennea
 
     out.heading(QStringLiteral("Profil"), true);
     out.pictures({Picture::Chart, Picture::Figure});
-    const QString clarity = report::clarityLine(input.scores);
+    const QString clarity = clarityLine(input.scores);
     if (!clarity.isEmpty())
         out.paragraph(clarity, QTextBlockFormat(), bodyFont(10, true));
     out.lines(detailsValueLines(input.details));
