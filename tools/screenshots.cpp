@@ -3,6 +3,7 @@
 
 #include "FakeServices.h"
 #include "app/MainWindow.h"
+#include "questionnaire/Questions.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -12,6 +13,7 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTemporaryDir>
+#include <QTimer>
 
 int main(int argc, char* argv[])
 {
@@ -53,5 +55,20 @@ int main(int argc, char* argv[])
     window.interpretSynthesis();
     QApplication::processEvents();
     window.interpretationWindow()->grab().save(folder + "/interpretation.png");
+    window.interpretationWindow()->close();
+
+    // A box of the questionnaire as it stands at question 12, through the real message service; closing it
+    // answers "Annuler".
+    QTimer::singleShot(300, [&folder] {
+        if (QWidget* box = QApplication::activeModalWidget()) {
+            box->grab().save(folder + "/questionnaire.png");
+            box->close();
+        }
+    });
+    MessageRequest question{questionTexts().value(10), QStringLiteral("Questionnaire"), MessageButtons::YesNoCancel,
+                            MessageIcon::Question, MessageAnswer::Yes};
+    question.informativeText = QStringLiteral("Question 12 sur 81");
+    question.previous = PreviousButton::Enabled;
+    QtMessageService().show(&window, question);
     return 0;
 }

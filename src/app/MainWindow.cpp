@@ -60,6 +60,11 @@ MainWindow::MainWindow(const Services& services, QWidget* parent) : QMainWindow(
                                  [this] { showHelp(); }});
     m_strip = new PersonStrip(area);
     connect(m_strip, &PersonStrip::namesEdited, this, [this] { setDefaultButton(m_strip->computeButton()); });
+    connect(m_strip, &PersonStrip::namesTyped, this, [this] {
+        const PersonRecord shown = m_strip->person();
+        if (m_keptAnswers && !m_keptAnswers->isFor(shown.firstName, shown.lastName))
+            m_keptAnswers.reset();
+    });
     connect(m_strip, &PersonStrip::computeRequested, this, &MainWindow::compute);
     connect(m_strip, &PersonStrip::clearRequested, this, &MainWindow::clearAll);
 
@@ -141,6 +146,7 @@ void MainWindow::effacer()
 
 void MainWindow::clearAll()
 {
+    m_keptAnswers.reset();
     effacer();
     m_strip->focusField(RecordField::FirstName);
 }
@@ -148,13 +154,17 @@ void MainWindow::clearAll()
 void MainWindow::answerQuestionnaire()
 {
     const PersonRecord shown = m_strip->person();
+    const quint32 seed = m_services.randomSeed ? m_services.randomSeed() : QRandomGenerator::system()->generate();
+    AnswerSheet sheet = startOrResume(*m_services.messages, this, m_keptAnswers, shown.firstName, shown.lastName, seed);
     effacer();
     m_strip->setNames(shown.firstName, shown.lastName);
 
-    const quint32 seed = m_services.randomSeed ? m_services.randomSeed() : QRandomGenerator::system()->generate();
-    const std::optional<TypingResult> result = runQuestionnaire(*m_services.messages, this, seed);
-    if (!result)
+    const std::optional<TypingResult> result = runQuestionnaire(*m_services.messages, this, sheet);
+    if (!result) {
+        if (sheet.answeredCount() > 0)
+            m_keptAnswers = std::move(sheet);
         return;
+    }
     m_state.activeType = result->type;
     m_state.activeWing1 = result->wing1;
     m_state.activeWing2 = result->wing2;
@@ -186,7 +196,7 @@ void MainWindow::compute()
 void MainWindow::showResult()
 {
     const int type = m_state.activeType;
-    m_synthesisPage->showResult(type, m_state.scores);
+    m_synthesisPage->showResult(type, m_state.scores, clarityLine(m_state.scores));
     m_detailsPage->showResult(type, m_state.activeWing1, m_state.activeWing2);
     m_interactionPage->showUserType(type);
     m_state.quadrantTable.fill(type);
@@ -304,6 +314,8 @@ void MainWindow::openPerson()
     OpenPersonDialog dialog(m_services.dataFolder, *m_services.messages, this);
     dialog.exec();
     const PersonRecord person = dialog.chosen();
+    if (dialog.choice() != OpenPersonDialog::Choice::None)
+        m_keptAnswers.reset();
     switch (dialog.choice()) {
     case OpenPersonDialog::Choice::None:
         return;

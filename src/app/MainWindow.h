@@ -4,10 +4,12 @@
 #include "help/HelpWindow.h"
 #include "interpretation/InterpretationWindow.h"
 #include "interpretation/ReportInput.h"
+#include "questionnaire/AnswerSheet.h"
 
 #include <QMainWindow>
 #include <QPointer>
 #include <functional>
+#include <optional>
 
 class DetailsPage;
 class InteractionPage;
@@ -95,6 +97,8 @@ private:
     Services m_services;
     MainState m_state;
     QString m_themeText;
+    // The answers of a cancelled questionnaire, for the names they were given for; never written to disk.
+    std::optional<AnswerSheet> m_keptAnswers;
     QPointer<InterpretationWindow> m_interpretation;
     QPointer<HelpWindow> m_help;
     QPushButton* m_defaultButton = nullptr;

@@ -1,6 +1,7 @@
 #include "interpretation/ReportDocument.h"
 
 #include "interpretation/ReportText.h"
+#include "questionnaire/Scoring.h"
 #include "platform/PagedDocument.h"
 #include "platform/TextCatalog.h"
 #include "typology/NumberReading.h"
@@ -166,7 +167,7 @@ std::unique_ptr<QTextDocument> buildReport(const ReportInput& input, const Ennea
 
     out.heading(QStringLiteral("Profil"), true);
     out.pictures({Picture::Chart, Picture::Figure});
-    const QString clarity = report::clarityLine(input.scores);
+    const QString clarity = clarityLine(input.scores);
     if (!clarity.isEmpty())
         out.paragraph(clarity, QTextBlockFormat(), fonts::report(10, true));
     out.lines(detailsValueLines(input.details));

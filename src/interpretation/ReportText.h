@@ -4,13 +4,8 @@
 #include <QString>
 #include <array>
 
-// The words of the complete report that come from no analysis: its title, file name, date and how clear the result
-// is.
+// The words of the complete report that come from no analysis: its title, file name and date.
 namespace report {
-
-// "Résultat net" when the top score leads the next one by 2 or more; otherwise the near tie, naming every type at
-// the top score or one point below it. Empty when every score is 0: there is no profile to judge.
-QString clarityLine(const std::array<qint16, 10>& scores); // types 1 to 9, as the questionnaire counted them
 
 // "Psyche Rondo - Prénom Nom", or "Psyche Rondo" without names.
 QString title(const QString& firstName, const QString& lastName);

@@ -55,6 +55,8 @@ PersonStrip::PersonStrip(QWidget* parent) : QWidget(parent)
     setTabOrder(m_firstName, m_lastName);
     connect(m_firstName, &QLineEdit::textChanged, this, &PersonStrip::namesEdited);
     connect(m_lastName, &QLineEdit::textChanged, this, &PersonStrip::namesEdited);
+    connect(m_firstName, &QLineEdit::textEdited, this, &PersonStrip::namesTyped);
+    connect(m_lastName, &QLineEdit::textEdited, this, &PersonStrip::namesTyped);
 
     ValueLabel* te1 =
         controls::value(this, "te1", QStringLiteral("Type Ennéagramme"), twips::rect(7200, 480, 375, 285), font);

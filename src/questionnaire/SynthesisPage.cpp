@@ -8,6 +8,7 @@
 #include "widgets/ValueLabel.h"
 
 #include <QGroupBox>
+#include <QLabel>
 #include <QPushButton>
 
 SynthesisPage::SynthesisPage(QWidget* parent) : QWidget(parent)
@@ -44,6 +45,18 @@ SynthesisPage::SynthesisPage(QWidget* parent) : QWidget(parent)
     m_chart->setObjectName(QStringLiteral("profil"));
     m_chart->setGeometry(0, 0, m_profileFrame->width(), m_profileFrame->height());
     m_profileFrame->hide();
+
+    // Beside the profile it judges, in the page's empty left part, so that no other control gives up any room; the
+    // column is tall enough for the longest near tie wrapped at a large font. Bold only: the size follows the window's.
+    m_clarity = new QLabel(this);
+    m_clarity->setObjectName(QStringLiteral("clarityLabel"));
+    m_clarity->setTextFormat(Qt::PlainText);
+    m_clarity->setGeometry(twips::rect(480, 3540, 3480, 2775));
+    QFont bold;
+    bold.setBold(true);
+    m_clarity->setFont(bold);
+    m_clarity->setWordWrap(true);
+    m_clarity->setAlignment(Qt::AlignRight | Qt::AlignTop);
 }
 
 void SynthesisPage::clear()
@@ -51,11 +64,13 @@ void SynthesisPage::clear()
     m_type->setText(QString()); // unlike clear(), tells screen readers that the value is gone
     m_interpret->setEnabled(false);
     m_profileFrame->hide();
+    m_clarity->setText(QString());
 }
 
-void SynthesisPage::showResult(int type, const Scores& scores)
+void SynthesisPage::showResult(int type, const Scores& scores, const QString& clarity)
 {
     m_type->setText(QString::number(type));
+    m_clarity->setText(clarity);
     m_chart->setScores(scores);
     m_profileFrame->show();
     m_interpret->setEnabled(true);

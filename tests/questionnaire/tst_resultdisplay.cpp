@@ -1,8 +1,11 @@
 #include "MainWindowTest.h"
 #include "widgets/ProfileChart.h"
 
+#include <QAccessible>
 #include <QComboBox>
 #include <QGroupBox>
+
+Q_DECLARE_METATYPE(Scores)
 
 class TestResultDisplay : public MainWindowTest
 {
@@ -12,6 +15,36 @@ class TestResultDisplay : public MainWindowTest
     QComboBox* allergy() const { return f->find<QComboBox>("allergyCombo"); }
 
 private slots:
+    // What the "Synthèse" page says of the profile after "Calculer", read as a screen reader reads it; "Effacer
+    // tout" empties it.
+    void clarityLineOnTheSynthesisPage_data()
+    {
+        QTest::addColumn<Scores>("scores");
+        QTest::addColumn<QString>("line");
+        QTest::newRow("clear result") << Scores{0, 3, 5, 2, 7, 1, 1, 0, 4, 2} << QStringLiteral("Résultat net");
+        QTest::newRow("near tie of two") << Scores{0, 3, 5, 2, 7, 6, 1, 0, 4, 2}
+                                         << QStringLiteral(
+                                                "Résultat à confirmer : les types 4 et 5 ont des scores proches");
+        QTest::newRow("near tie of three")
+            << Scores{0, 1, 0, 0, 7, 6, 0, 0, 0, 7}
+            << QStringLiteral("Résultat à confirmer : les types 4, 5 et 9 ont des scores proches");
+        QTest::newRow("no profile (saved from the partner line)") << Scores{} << QString();
+    }
+    void clarityLineOnTheSynthesisPage()
+    {
+        QFETCH(Scores, scores);
+        QFETCH(QString, line);
+        f->computeFrom("4", "0", "0", scores);
+        QLabel* clarity = f->label("clarityLabel");
+        QCOMPARE(clarity->text(), line);
+        QVERIFY(clarity->isVisible());
+        QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(clarity);
+        QCOMPARE(accessible->role(), QAccessible::StaticText);
+        QCOMPARE(accessible->text(QAccessible::Name), line);
+        f->button("clearAllButton")->click();
+        QVERIFY(clarity->text().isEmpty());
+    }
+
     void typeFourWithUpperWing()
     {
         f->computeFrom(" 4", " 0", " 5", Scores{0, 3, 5, 2, 7, 6, 1, 0, 4, 2});

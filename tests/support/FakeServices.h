@@ -37,7 +37,7 @@ public:
         MessageAnswer answer = MessageAnswer::Cancel;
         if (answers.isEmpty()) {
             unexpected.append(QStringLiteral("box without a queued answer: ") + request.text);
-        } else if (!offers(request.buttons, answers.head())) {
+        } else if (!offers(request, answers.head())) {
             unexpected.append(QStringLiteral("queued answer not offered by the box: ") + request.text);
             answers.dequeue();
         } else {
@@ -77,9 +77,12 @@ public:
     QStringList unexpected;
 
 private:
-    static bool offers(MessageButtons buttons, MessageAnswer answer)
+    // "Précédente" only where the box shows it enabled: a test must not step back from a first question.
+    static bool offers(const MessageRequest& request, MessageAnswer answer)
     {
-        switch (buttons) {
+        if (answer == MessageAnswer::Previous)
+            return request.previous == PreviousButton::Enabled;
+        switch (request.buttons) {
         case MessageButtons::Ok:
             return answer == MessageAnswer::Ok;
         case MessageButtons::YesNo:
