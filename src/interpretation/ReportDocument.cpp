@@ -4,7 +4,7 @@
 #include "platform/PagedDocument.h"
 #include "platform/TextCatalog.h"
 #include "questionnaire/ProfileChart.h"
-#include "typology/NumberReading.h"
+#include "typology/Analyses.h"
 #include "typology/TypeTables.h"
 #include "widgets/Twips.h"
 
@@ -145,12 +145,15 @@ private:
 
 } // namespace
 
-std::unique_ptr<QTextDocument> buildReport(const ReportInput& input, const EnneagramFigure::Marks& figure)
+std::unique_ptr<QTextDocument> buildReport(const ShownProfile& input, const EnneagramFigure::Marks& figure,
+                                           const QDate& date)
 {
+    const QString firstName = input.firstName.trimmed();
+    const QString lastName = input.lastName.trimmed();
     auto document = std::make_unique<QTextDocument>();
     paged::setUpA4(*document);
     document->setDefaultFont(bodyFont(10));
-    document->setMetaInformation(QTextDocument::DocumentTitle, report::title(input.firstName, input.lastName));
+    document->setMetaInformation(QTextDocument::DocumentTitle, report::title(firstName, lastName));
     document->documentLayout()->registerHandler(kPictureFormat, new Pictures(input.scores, figure, document.get()));
 
     Writer out(*document);
@@ -161,13 +164,13 @@ std::unique_ptr<QTextDocument> buildReport(const ReportInput& input, const Ennea
     out.paragraph(QStringLiteral("Psyche Rondo"), title, bodyFont(28, true));
     QTextBlockFormat spaced = centred;
     spaced.setTopMargin(paged::formatLength(18));
-    const QString names = (input.firstName + u' ' + input.lastName).trimmed();
+    const QString names = (firstName + u' ' + lastName).trimmed();
     if (!names.isEmpty())
         out.paragraph(names, spaced, bodyFont(20));
-    out.paragraph(report::frenchDate(input.date), spaced, bodyFont(12));
+    out.paragraph(report::frenchDate(date), spaced, bodyFont(12));
     const QString type = input.synthesisType.trimmed();
     out.paragraph(QStringLiteral("Type Ennéagramme : ") + type, spaced, bodyFont(16, true));
-    out.paragraph(typology::nickname(typeNumberOf(type)), centred, bodyFont(12));
+    out.paragraph(typology::nickname(input.type), centred, bodyFont(12));
     if (!input.details.wing.trimmed().isEmpty())
         out.paragraph(QStringLiteral("Aile : ") + input.details.wing.trimmed(), centred, bodyFont(12));
 
@@ -179,14 +182,15 @@ std::unique_ptr<QTextDocument> buildReport(const ReportInput& input, const Ennea
     out.lines(detailsValueLines(input.details));
 
     out.heading(QStringLiteral("Synthèse"));
-    out.lines(analyses::synthesisLines(input.synthesisType));
+    out.lines(analyses::synthesisLines(input));
     out.heading(QStringLiteral("Détails"));
-    out.lines(analyses::detailLines({input.synthesisType, input.details, input.activeWing1, input.activeWing2}));
+    out.lines(analyses::detailLines(input));
     out.heading(QStringLiteral("Carré fondamental"));
     out.lines(analyses::quadrantLines(input.quadrant));
-    if (!input.interactionLines.isEmpty()) {
+    const QStringList interaction = analyses::interactionLines(input.keyword);
+    if (!interaction.isEmpty()) {
         out.heading(QStringLiteral("Interaction entre deux personnes"));
-        out.lines(input.interactionLines);
+        out.lines(interaction);
     }
 
     paged::keepHeadingsWithNext(*document);

@@ -66,12 +66,12 @@ private slots:
     {
         // An empty wing text gives no wing, not the previous person's wing.
         f->computeFrom("5", "4", "6");
-        f->window->effacer();
+        f->button("clearAllButton")->click();
         f->computeFrom("5", "", "");
         QCOMPARE(f->window->state().activeWing1, qint16(0));
         QVERIFY(f->text("wingValue").isEmpty());
         // A wing that is not a neighbour of the type counts as none.
-        f->window->effacer();
+        f->button("clearAllButton")->click();
         f->computeFrom("5", "7", "6");
         QCOMPARE(f->text("wingValue"), QStringLiteral("6"));
         // A type outside 1..9 is refused and nothing changes.
@@ -89,7 +89,7 @@ private slots:
     void reopenedScoresDriveTheBars()
     {
         f->computeFrom("1", "0", "0", Scores{0, 9, 0, 0, 0, 0, 0, 0, 0, 0});
-        f->window->effacer();
+        f->button("clearAllButton")->click();
         f->computeFrom("8", "7", "0", Scores{0, 1, 1, 1, 1, 1, 1, 8, 9, 1});
         auto* chart = f->find<ProfileChart>("profil");
         QCOMPARE(chart->barTop(1), 360 + 240 * 8);
