@@ -76,13 +76,15 @@ private slots:
         QCOMPARE(f->text("wingValue"), QStringLiteral("6"));
         // A type outside 1..9 is refused and nothing changes.
         f->answerEvery(MessageAnswer::Ok, 1);
-        f->computeFrom("12", "0", "0");
+        f->label("te1")->setText("12");
+        f->button("computeButton")->click();
         QCOMPARE(f->messages.texts(), QStringList{"Le type Ennéagramme doit être compris entre 1 et 9"});
         QVERIFY(f->messages.transcript[0].request.title.isEmpty());
         QCOMPARE(f->text("synthesisTypeValue"), QStringLiteral("5"));
         QCOMPARE(f->window->state().activeType, qint16(5));
         // An empty type does nothing at all.
-        f->computeFrom("  ", "0", "0");
+        f->label("te1")->setText("  ");
+        f->button("computeButton")->click();
         QCOMPARE(f->messages.transcript.size(), 1);
     }
 

@@ -10,6 +10,7 @@
 #include <QListView>
 #include <QPushButton>
 #include <QTimer>
+#include <QtTest>
 
 // Takes a person back as the user the way the user does, through "Ouvrir..." and "-> Vous": the person is the only
 // line of the directory file for the time of the choice, then the file is put back as it was (or removed).
@@ -40,6 +41,10 @@ inline void reopenAsUser(MainWindow& window, const QString& dataFolder, const Pe
             dialog->reject();
     });
     window.findChild<QAction*>(QStringLiteral("m_ouvrir"))->trigger();
+    // Without a window manager nothing hands the activation back once the dialog has closed.
+    window.activateWindow();
+    if (!QTest::qWaitForWindowActive(&window))
+        qWarning("the main window did not become active again");
     if (existed)
         write(before);
     else
