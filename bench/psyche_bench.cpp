@@ -1,9 +1,10 @@
 // Measures Psyche Rondo's start-up against a bare Qt window (time, memory and, under valgrind, instructions), every
-// user action on the real widgets (offscreen), the complete report and the person directory at 100, 10,000, 100,000
-// and 1,000,000 persons. Prints Markdown tables of medians.
+// user action on the real widgets (offscreen), the complete report of each type and the person directory at 100,
+// 10,000, 100,000 and 1,000,000 persons. Prints Markdown tables of medians.
 // Usage: QT_QPA_PLATFORM=offscreen psyche-bench
 
 #include "FakeServices.h"
+#include "ReopenPerson.h"
 #include "app/MainWindow.h"
 #include "interpretation/ReportDocument.h"
 #include "persons/OpenPersonDialog.h"
@@ -168,12 +169,8 @@ int main(int argc, char* argv[])
     window.show();
     QApplication::processEvents();
     const auto button = [&](const char* name) { return window.findChild<QPushButton*>(name); };
-    const auto compute = [&] {
-        window.findChild<QLabel*>("te1")->setText("4");
-        window.findChild<QLabel*>("aile1")->setText("3");
-        window.findChild<QLabel*>("aile2")->setText("5");
-        window.state().scores = Scores{0, 3, 5, 2, 7, 6, 1, 0, 4, 2};
-    };
+    const QString profile = profileDigits(Scores{0, 3, 5, 2, 7, 6, 1, 0, 4, 2});
+    const auto compute = [&] { reopenAsUser(window, services.dataFolder, {{}, {}, "4", "3", "5", profile}); };
     const auto nothing = [] {};
     const int runs = 101;
 
@@ -210,19 +207,18 @@ int main(int argc, char* argv[])
                 "|---:|---:|---:|---:|---:|\n");
     const auto* details = window.findChild<DetailsPage*>("detailsPage");
     for (int type = 1; type <= 9; ++type) {
-        window.findChild<QLabel*>("te1")->setText(QString::number(type));
-        window.findChild<QLabel*>("aile1")->setText("0");
-        window.findChild<QLabel*>("aile2")->setText("0");
-        window.state().scores = Scores{0, 3, 5, 2, 7, 6, 1, 0, 4, 2};
+        reopenAsUser(window, services.dataFolder, {{}, {}, QString::number(type), "0", "0", profile});
         button("computeButton")->click();
         window.findChild<QLineEdit*>("te2")->setText(QString::number(10 - type));
         button("interactionComputeButton")->click();
         int pages = 0;
-        const double laidOut = timeAction(
-            11, nothing, [&] { pages = buildReport(window.reportInput(), details->figureMarks())->pageCount(); });
+        const double laidOut = timeAction(11, nothing, [&] {
+            pages = buildReport(window.shownProfile(), details->figureMarks(), QDate::currentDate())->pageCount();
+        });
         QByteArray pdf;
         const double written = timeAction(11, nothing, [&] {
-            pdf = paged::pdf(*buildReport(window.reportInput(), details->figureMarks()), "Psyche Rondo");
+            pdf = paged::pdf(*buildReport(window.shownProfile(), details->figureMarks(), QDate::currentDate()),
+                             "Psyche Rondo");
         });
         std::printf("| %d | %d | %.1f | %.1f | %.0f |\n", type, pages, laidOut, written,
                     static_cast<double>(pdf.size()) / 1024.0);

@@ -2,6 +2,7 @@
 // Usage: psyche-screenshots <folder>
 
 #include "FakeServices.h"
+#include "ReopenPerson.h"
 #include "app/MainWindow.h"
 #include "questionnaire/Questions.h"
 
@@ -33,10 +34,9 @@ int main(int argc, char* argv[])
     window.findChild<QLineEdit*>("lastNameField")->setText(QStringLiteral("Durand"));
     window.grab().save(folder + "/accueil.png");
 
-    window.findChild<QLabel*>("te1")->setText(QStringLiteral("4"));
-    window.findChild<QLabel*>("aile1")->setText(QStringLiteral("0"));
-    window.findChild<QLabel*>("aile2")->setText(QStringLiteral("5"));
-    window.state().scores = Scores{0, 3, 5, 2, 7, 6, 1, 0, 4, 2};
+    reopenAsUser(window, services.dataFolder,
+                 {QStringLiteral("Durand"), QStringLiteral("Anne"), QStringLiteral("4"), QStringLiteral("0"),
+                  QStringLiteral("5"), profileDigits(Scores{0, 3, 5, 2, 7, 6, 1, 0, 4, 2})});
     window.compute();
     window.findChild<QLineEdit*>("partnerFirstNameField")->setText(QStringLiteral("Luc"));
     window.findChild<QLineEdit*>("partnerLastNameField")->setText(QStringLiteral("Martin"));

@@ -4,7 +4,7 @@
 #include "questionnaire/Scoring.h"
 #include "platform/PagedDocument.h"
 #include "platform/TextCatalog.h"
-#include "typology/NumberReading.h"
+#include "typology/Analyses.h"
 #include "typology/TypeTables.h"
 #include "widgets/Captions.h"
 #include "widgets/Fonts.h"
@@ -136,12 +136,15 @@ private:
 
 } // namespace
 
-std::unique_ptr<QTextDocument> buildReport(const ReportInput& input, const EnneagramFigure::Marks& figure)
+std::unique_ptr<QTextDocument> buildReport(const ShownProfile& input, const EnneagramFigure::Marks& figure,
+                                           const QDate& date)
 {
+    const QString firstName = input.firstName.trimmed();
+    const QString lastName = input.lastName.trimmed();
     auto document = std::make_unique<QTextDocument>();
     paged::setUpA4(*document);
     document->setDefaultFont(fonts::report(10));
-    document->setMetaInformation(QTextDocument::DocumentTitle, report::title(input.firstName, input.lastName));
+    document->setMetaInformation(QTextDocument::DocumentTitle, report::title(firstName, lastName));
     document->documentLayout()->registerHandler(kPictureFormat, new Pictures(input.scores, figure, document.get()));
 
     Writer out(*document);
@@ -152,13 +155,13 @@ std::unique_ptr<QTextDocument> buildReport(const ReportInput& input, const Ennea
     out.paragraph(QStringLiteral("Psyche Rondo"), title, fonts::report(28, true));
     QTextBlockFormat spaced = centred;
     spaced.setTopMargin(paged::formatLength(18));
-    const QString names = (input.firstName + u' ' + input.lastName).trimmed();
+    const QString names = (firstName + u' ' + lastName).trimmed();
     if (!names.isEmpty())
         out.paragraph(names, spaced, fonts::report(20));
-    out.paragraph(report::frenchDate(input.date), spaced, fonts::report(12));
+    out.paragraph(report::frenchDate(date), spaced, fonts::report(12));
     const QString type = input.synthesisType.trimmed();
     out.paragraph(captions::type() + u' ' + type, spaced, fonts::report(16, true));
-    out.paragraph(typology::nickname(typeNumberOf(type)), centred, fonts::report(12));
+    out.paragraph(typology::nickname(input.type), centred, fonts::report(12));
     if (const QString wings = input.details.wing.trimmed(); !wings.isEmpty()) {
         // Two wings are shown as "8 / 1".
         const QString caption = wings.contains(u'/') ? QStringLiteral("Ailes : ") : QStringLiteral("Aile : ");
@@ -173,14 +176,15 @@ std::unique_ptr<QTextDocument> buildReport(const ReportInput& input, const Ennea
     out.lines(detailsValueLines(input.details));
 
     out.heading(QStringLiteral("Synthèse"));
-    out.lines(analyses::synthesisLines(input.synthesisType));
+    out.lines(analyses::synthesisLines(input));
     out.heading(QStringLiteral("Détails"));
-    out.lines(analyses::detailLines({input.synthesisType, input.details, input.activeWing1, input.activeWing2}));
+    out.lines(analyses::detailLines(input));
     out.heading(QStringLiteral("Carré fondamental"));
     out.lines(analyses::quadrantLines(input.quadrant));
-    if (!input.interactionLines.isEmpty()) {
+    const QStringList interaction = analyses::interactionLines(input.keyword);
+    if (!interaction.isEmpty()) {
         out.heading(QStringLiteral("Interaction entre deux personnes"));
-        out.lines(input.interactionLines);
+        out.lines(interaction);
     }
 
     paged::keepHeadingsWithNext(*document);

@@ -97,25 +97,6 @@ void OpenPersonDialog::fill(const QString& dataFolder)
         m_messages.show(this, {problem, QStringLiteral("Erreur"), MessageButtons::Ok, MessageIcon::Exclamation});
 }
 
-QStringList OpenPersonDialog::splitEntry(const QString& entry, bool* tooManyFields)
-{
-    QStringList fields(6);
-    int current = 0;
-    bool tooMany = false;
-    for (const QChar c : entry) {
-        if (c == u';') {
-            ++current;
-            if (current >= 6)
-                tooMany = true;
-        } else if (current < 6) {
-            fields[current] += c;
-        }
-    }
-    if (tooManyFields)
-        *tooManyFields = tooMany;
-    return fields;
-}
-
 void OpenPersonDialog::choose(Choice choice)
 {
     const QModelIndex current = m_list->currentIndex();
@@ -123,9 +104,8 @@ void OpenPersonDialog::choose(Choice choice)
         reject();
         return;
     }
-    bool tooMany = false;
-    splitEntry(current.data().toString(), &tooMany);
-    if (tooMany) {
+    // The list shows six fields separated by ";": a ";" inside a field would shift the others.
+    if (current.data().toString().count(u';') > 5) {
         m_messages.inform(this,
                           QStringLiteral("Cette personne ne peut pas être reprise\u00a0: son nom ou son type contient "
                                          "le caractère «\u00a0;\u00a0», qui sépare les champs de la liste."));

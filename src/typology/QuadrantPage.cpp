@@ -52,7 +52,7 @@ QLabel* valueLabel(QWidget* parent, const char* name, const QString& caption, co
 
 } // namespace
 
-QuadrantPage::QuadrantPage(const QuadrantTable& table, QWidget* parent) : QWidget(parent), m_table(table)
+QuadrantPage::QuadrantPage(QWidget* parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("quadrantPage"));
     auto* explanation = controls::label(
@@ -150,11 +150,13 @@ void QuadrantPage::clear()
     m_allergy->clear();
     for (QLabel* label : {m_qualityType, m_pitfallType, m_pitfall, m_challengeType, m_challenge, m_allergyType})
         label->setText(QString()); // unlike clear(), tells screen readers that the value is gone
+    m_table.clear();
     m_button->setEnabled(false);
 }
 
-void QuadrantPage::prime()
+void QuadrantPage::prime(const QuadrantTable& table)
 {
+    m_table = table;
     {
         const QSignalBlocker blockQuality(m_quality);
         const QSignalBlocker blockAllergy(m_allergy);
@@ -187,13 +189,6 @@ void QuadrantPage::prime()
 int QuadrantPage::selectedRow() const
 {
     return m_quality->currentIndex() + 1;
-}
-
-analyses::QuadrantWords QuadrantPage::selectedWords() const
-{
-    const int row = selectedRow();
-    return {m_table.cell(row, Corner::Quality, Layer::Word), m_table.cell(row, Corner::Pitfall, Layer::Word),
-            m_table.cell(row, Corner::Challenge, Layer::Word), m_table.cell(row, Corner::Allergy, Layer::Word)};
 }
 
 void QuadrantPage::paintEvent(QPaintEvent*)

@@ -107,7 +107,7 @@ private slots:
         // Clearing empties the partner's names after the user's, leaving the questionnaire as the default.
         f->field("firstNameField")->setText("Anne");
         f->field("partnerFirstNameField")->setText("Luc");
-        f->window->effacer();
+        f->button("clearAllButton")->click();
         QCOMPARE(f->window->defaultButton(), f->button("questionnaireButton"));
     }
 
@@ -231,12 +231,8 @@ private slots:
     {
         f->answerEvery(MessageAnswer::Ok, 1);
         f->window->findChild<QAction*>("m_apropos")->trigger();
-        QCOMPARE(f->messages.transcript.size(), 1);
-        const MessageRequest& box = f->messages.transcript[0].request;
-        QCOMPARE(box.text, QStringLiteral("Psyche Rondo Version 1.1"));
-        QCOMPARE(box.title, QStringLiteral("A Propos"));
-        QCOMPARE(box.icon, MessageIcon::Information);
-        QCOMPARE(box.buttons, MessageButtons::Ok);
+        compareOnlyBox(f->messages, {QStringLiteral("Psyche Rondo Version 1.1"), QStringLiteral("A Propos"),
+                                     MessageButtons::Ok, MessageIcon::Information});
     }
 };
 

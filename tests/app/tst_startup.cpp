@@ -84,15 +84,11 @@ private slots:
         });
         QCOMPARE(exitCode, 1);
         QVERIFY(!shown);
-        QCOMPARE(m_messages.transcript.size(), 1);
-        const MessageRequest& box = m_messages.transcript[0].request;
-        QCOMPARE(
-            box.text,
-            u"Le dossier de données «\u00a0%1/pr/\u00a0» n'a pas pu être créé. Psyche Rondo ne peut pas démarrer."_s
-                .arg(program()));
-        QCOMPARE(box.title, u"Erreur"_s);
-        QCOMPARE(box.icon, MessageIcon::Exclamation);
-        QCOMPARE(box.buttons, MessageButtons::Ok);
+        compareOnlyBox(
+            m_messages,
+            {u"Le dossier de données «\u00a0%1/pr/\u00a0» n'a pas pu être créé. Psyche Rondo ne peut pas démarrer."_s
+                 .arg(program()),
+             u"Erreur"_s, MessageButtons::Ok, MessageIcon::Exclamation});
     }
 
     void applicationIconComesInEverySize()

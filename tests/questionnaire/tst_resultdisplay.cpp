@@ -99,30 +99,32 @@ private slots:
     {
         // An empty wing text gives no wing, not the previous person's wing.
         f->computeFrom("5", "4", "6");
-        f->window->effacer();
+        f->button("clearAllButton")->click();
         f->computeFrom("5", "", "");
         QCOMPARE(f->window->state().activeWing1, qint16(0));
         QVERIFY(f->text("wingValue").isEmpty());
         // A wing that is not a neighbour of the type counts as none.
-        f->window->effacer();
+        f->button("clearAllButton")->click();
         f->computeFrom("5", "7", "6");
         QCOMPARE(f->text("wingValue"), QStringLiteral("6"));
         // A type outside 1..9 is refused and nothing changes.
         f->answerEvery(MessageAnswer::Ok, 1);
-        f->computeFrom("12", "0", "0");
+        f->label("te1")->setText("12");
+        f->button("computeButton")->click();
         QCOMPARE(f->messages.texts(), QStringList{"Le type Ennéagramme doit être compris entre 1 et 9"});
         QVERIFY(f->messages.transcript[0].request.title.isEmpty());
         QCOMPARE(f->text("synthesisTypeValue"), QStringLiteral("5"));
         QCOMPARE(f->window->state().activeType, qint16(5));
         // An empty type does nothing at all.
-        f->computeFrom("  ", "0", "0");
+        f->label("te1")->setText("  ");
+        f->button("computeButton")->click();
         QCOMPARE(f->messages.transcript.size(), 1);
     }
 
     void reopenedScoresDriveTheBars()
     {
         f->computeFrom("1", "0", "0", Scores{0, 9, 0, 0, 0, 0, 0, 0, 0, 0});
-        f->window->effacer();
+        f->button("clearAllButton")->click();
         f->computeFrom("8", "7", "0", Scores{0, 1, 1, 1, 1, 1, 1, 8, 9, 1});
         auto* chart = f->find<ProfileChart>("profil");
         QCOMPARE(chart->barTop(1), 360 + 240 * 8);

@@ -94,6 +94,18 @@ private:
     }
 };
 
+// The test saw exactly one box, this one: text, title, buttons and icon, each compared on its own so that a failure
+// names what differs.
+inline void compareOnlyBox(const FakeMessageService& messages, const MessageRequest& expected)
+{
+    QCOMPARE(messages.transcript.size(), 1);
+    const MessageRequest& box = messages.transcript[0].request;
+    QCOMPARE(box.text, expected.text);
+    QCOMPARE(box.title, expected.title);
+    QCOMPARE(box.buttons, expected.buttons);
+    QCOMPARE(box.icon, expected.icon);
+}
+
 class FakePrintService : public PrintService
 {
 public:
