@@ -52,9 +52,9 @@ private slots:
     void effacerClearsAllButTheActiveTypeAndKeyword()
     {
         f->field("firstNameField")->setText("Anne");
+        f->computeFrom("1", "0", "2", Scores{0, 1, 2, 3, 4, 5, 6, 7, 8, 9});
         f->field("partnerFirstNameField")->setText("Luc");
         f->field("te2")->setText("7");
-        f->computeFrom("1", "0", "2", Scores{0, 1, 2, 3, 4, 5, 6, 7, 8, 9});
         f->button("interactionComputeButton")->click();
         QCOMPARE(f->text("interactionKeywordLabel"), QStringLiteral("Activité"));
         f->find<QTabWidget>("mainTabs")->setCurrentIndex(2);
