@@ -162,8 +162,6 @@ private slots:
         QFETCH(QList<int>, scores);
         QFETCH(QString, partner);
         QFETCH(QString, clarity);
-        QFETCH(QStringList, wings);
-        QFETCH(QString, wingLine);
         if (QStandardPaths::findExecutable(u"pdftotext"_s).isEmpty())
             QSKIP("pdftotext (poppler-utils) is not installed: the PDF cannot be read back");
 
