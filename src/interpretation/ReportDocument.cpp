@@ -1,9 +1,9 @@
 #include "interpretation/ReportDocument.h"
 
 #include "interpretation/ReportText.h"
-#include "questionnaire/Scoring.h"
 #include "platform/PagedDocument.h"
 #include "platform/TextCatalog.h"
+#include "questionnaire/Scoring.h"
 #include "typology/Analyses.h"
 #include "typology/TypeTables.h"
 #include "widgets/Captions.h"

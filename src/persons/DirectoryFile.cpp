@@ -38,11 +38,11 @@ QString wrongEncoding(QByteArrayView bytes)
     const QString expected = QStringLiteral(", alors qu'il doit l'être en Windows-1252 (ANSI)");
     switch (cp1252::foreignEncoding(bytes)) {
     case cp1252::ForeignEncoding::Utf8WithMark:
-        return QStringLiteral("le fichier est encodé en UTF-8 avec une marque d'ordre des octets (BOM)") + expected;
+        return QStringLiteral("il est encodé en UTF-8 avec une marque d'ordre des octets (BOM)") + expected;
     case cp1252::ForeignEncoding::Utf16:
-        return QStringLiteral("le fichier est encodé en UTF-16") + expected;
+        return QStringLiteral("il est encodé en UTF-16") + expected;
     case cp1252::ForeignEncoding::Utf8:
-        return QStringLiteral("le fichier est encodé en UTF-8") + expected;
+        return QStringLiteral("il est encodé en UTF-8") + expected;
     case cp1252::ForeignEncoding::None:
         break;
     }
@@ -126,7 +126,7 @@ DirectoryContent parseDirectory(QByteArray bytes)
     const QByteArrayView all(content.bytes);
     if (const QString encoding = wrongEncoding(all); !encoding.isEmpty()) {
         content.status = DirectoryContent::Status::InvalidLine;
-        content.invalidLine = 1;
+        content.invalidLine = 0; // the fault lies with the whole file, not with one line
         content.reason = encoding;
         return content;
     }
@@ -178,6 +178,10 @@ QString readProblem(const DirectoryContent& content, const QString& path)
         return QStringLiteral("Le fichier des personnes «\u00a0%1\u00a0» ne peut pas être lu\u00a0: %2.")
             .arg(shownPath(path), content.reason);
     case DirectoryContent::Status::InvalidLine:
+        if (content.invalidLine == 0)
+            return QStringLiteral("Le fichier des personnes «\u00a0%1\u00a0» ne peut pas être lu tel "
+                                  "quel\u00a0: %2.")
+                .arg(shownPath(path), content.reason);
         return QStringLiteral("La ligne %1 du fichier des personnes «\u00a0%2\u00a0» n'est pas un enregistrement "
                               "valide\u00a0: %3.")
             .arg(content.invalidLine)

@@ -38,7 +38,7 @@ OpenPersonDialog::OpenPersonDialog(const QString& dataFolder, MessageService& me
     for (QPushButton* button : {abandon, m_toUser, m_toPartner})
         button->setAutoDefault(false);
     m_list->setAccessibleDescription(QStringLiteral("Nom, prénom, type, ailes et profil de chaque personne."));
-    abandon->setAccessibleDescription(QStringLiteral("Ferme la fenêtre sans rien reprendre."));
+    abandon->setAccessibleDescription(QStringLiteral("Ferme la fenêtre sans copier personne."));
     m_toUser->setAccessibleName(QStringLiteral("Vous"));
     m_toUser->setAccessibleDescription(QStringLiteral("Copie la personne choisie dans la ligne «\u00a0Vous\u00a0»."));
     m_toPartner->setAccessibleName(QStringLiteral("Partenaire"));

@@ -115,17 +115,16 @@ private slots:
                "valide\u00a0: elle a plus de six champs.";
         QTest::newRow("UTF-8 with a byte-order mark")
             << "\xEF\xBB\xBF" + good
-            << "La ligne 1 du fichier des personnes «\u00a0%1\u00a0» n'est pas un enregistrement valide\u00a0: le "
-               "fichier est encodé "
-               "en UTF-8 avec une marque d'ordre des octets (BOM), alors qu'il doit l'être en Windows-1252 (ANSI).";
+            << "Le fichier des personnes «\u00a0%1\u00a0» ne peut pas être lu tel quel\u00a0: il est encodé en UTF-8 "
+               "avec une marque d'ordre des octets (BOM), alors qu'il doit l'être en Windows-1252 (ANSI).";
         QTest::newRow("UTF-16")
             << QByteArray("\xFF\xFE\"\0A\0\"\0", 8)
-            << "La ligne 1 du fichier des personnes «\u00a0%1\u00a0» n'est pas un enregistrement valide\u00a0: "
-               "le fichier est encodé en UTF-16, alors qu'il doit l'être en Windows-1252 (ANSI).";
+            << "Le fichier des personnes «\u00a0%1\u00a0» ne peut pas être lu tel quel\u00a0: il est encodé en "
+               "UTF-16, alors qu'il doit l'être en Windows-1252 (ANSI).";
         QTest::newRow("UTF-8 without a byte-order mark")
             << good + "\"Lef\xC3\xA8vre\",\"Zo\xC3\xA9\",\"1\",\"\",\"\",\"\"\r\n"
-            << "La ligne 1 du fichier des personnes «\u00a0%1\u00a0» n'est pas un enregistrement valide\u00a0: "
-               "le fichier est encodé en UTF-8, alors qu'il doit l'être en Windows-1252 (ANSI).";
+            << "Le fichier des personnes «\u00a0%1\u00a0» ne peut pas être lu tel quel\u00a0: il est encodé en UTF-8, "
+               "alors qu'il doit l'être en Windows-1252 (ANSI).";
         QTest::newRow("zero byte after the last record")
             << good + good + QByteArray(1, '\0')
             << "La ligne 3 du fichier des personnes «\u00a0%1\u00a0» n'est pas un enregistrement valide\u00a0: "
