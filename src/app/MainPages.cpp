@@ -3,6 +3,7 @@
 #include "app/MainState.h"
 #include "persons/InteractionPage.h"
 #include "persons/PersonStrip.h"
+#include "questionnaire/Scoring.h"
 #include "questionnaire/SynthesisPage.h"
 #include "typology/DetailsPage.h"
 #include "typology/QuadrantPage.h"
@@ -74,5 +75,9 @@ ShownProfile MainPages::shown(const MainState& state) const
     shown.partnerTypeText = partner.type;
     shown.keyword = interaction->keyword();
     readShownTypes(shown);
+    if (shown.typedType) {
+        shown.typedWing1 = readWing(shown.wing1Text, lowerNeighbour(*shown.typedType));
+        shown.typedWing2 = readWing(shown.wing2Text, upperNeighbour(*shown.typedType));
+    }
     return shown;
 }

@@ -126,17 +126,16 @@ void MainWindow::answerQuestionnaire()
 
 void MainWindow::compute()
 {
-    const PersonRecord shown = m_pages.strip->person();
-    if (shown.type.trimmed().isEmpty())
+    const ShownProfile shown = shownProfile();
+    if (shown.typeText.trimmed().isEmpty())
         return;
-    const std::optional<qint16> type = readPersonType(shown.type.trimmed());
-    if (!type) {
+    if (!shown.typedType) {
         m_services.messages->inform(this, QStringLiteral("Le type Ennéagramme doit être compris entre 1 et 9"));
         return;
     }
-    m_state.activeType = *type;
-    m_state.activeWing1 = readWing(shown.wing1, lowerNeighbour(*type));
-    m_state.activeWing2 = readWing(shown.wing2, upperNeighbour(*type));
+    m_state.activeType = *shown.typedType;
+    m_state.activeWing1 = shown.typedWing1;
+    m_state.activeWing2 = shown.typedWing2;
     showResult();
 }
 

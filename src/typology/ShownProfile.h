@@ -6,6 +6,7 @@
 
 #include <QString>
 #include <array>
+#include <optional>
 
 // What the main window shows at one moment, taken in one piece: the analyses, the theme, the report and the save all
 // start from it. Captions are kept exactly as shown, because the program's texts are written from them; the numbers
@@ -18,6 +19,11 @@ struct ShownProfile
     QString typeText;  // "te1": typed, found or reopened
     QString wing1Text; // "aile1" and "aile2": kept with the type, never shown
     QString wing2Text;
+    // Read from the three above: no type when "te1" does not hold a number from 1 to 9; each wing 0 unless it names
+    // the neighbour on its side of that type (the window reads the wings, which needs the circle's neighbour rule).
+    std::optional<qint16> typedType;
+    qint16 typedWing1 = 0;
+    qint16 typedWing2 = 0;
 
     // The result: empty captions and no type before "Calculer" or after "Effacer tout".
     QString synthesisType; // the type as the "Synthèse" page shows it
