@@ -1,5 +1,6 @@
 ; Psyche Rondo's installer: for the current user only, without administrator rights, in French.
-; makensis -DVERSION=<x.y> -DSOURCE=<portable folder> -DICON=<.ico> -DOUTFILE=<setup.exe> installer.nsi
+; makensis -DVERSION=<x.y> -DSTAGE=<staging folder> -DICON=<.ico> -DOUTFILE=<setup.exe> installer.nsi
+; STAGE holds install-files.nsh and uninstall-files.nsh, the portable folder's files as written by package.sh.
 Unicode true
 Target amd64-unicode
 SetCompressor /SOLID lzma
@@ -35,8 +36,8 @@ VIAddVersionKey /LANG=${LANG_FRENCH} "LegalCopyright" "${APP}"
 
 Section "Psyche Rondo"
     SetShellVarContext current
+    !include "${STAGE}/install-files.nsh"
     SetOutPath "$INSTDIR"
-    File /r "${SOURCE}\*.*"
     File "/oname=psyche-rondo.ico" "${ICON}"
     WriteUninstaller "$INSTDIR\desinstaller.exe"
     CreateShortcut "$SMPROGRAMS\${APP}.lnk" "$INSTDIR\psyche-rondo.exe" "" "$INSTDIR\psyche-rondo.ico" 0
@@ -51,10 +52,14 @@ Section "Psyche Rondo"
     WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoRepair" 1
 SectionEnd
 
-; The persons the user saved live in %APPDATA%\pr, outside the program's folder: they are never removed.
+; Removes what the section above put in place and nothing else. The persons live in %APPDATA%\pr, or, when that
+; cannot be made, in "pr" beside the program: no recursive removal, so that folder and whatever the user added stay.
 Section "Uninstall"
     SetShellVarContext current
     Delete "$SMPROGRAMS\${APP}.lnk"
-    RMDir /r "$INSTDIR"
+    !include "${STAGE}/uninstall-files.nsh"
+    Delete "$INSTDIR\psyche-rondo.ico"
+    Delete "$INSTDIR\desinstaller.exe"
+    RMDir "$INSTDIR"
     DeleteRegKey HKCU "${UNINSTALL_KEY}"
 SectionEnd

@@ -37,11 +37,11 @@ QString wrongEncoding(QByteArrayView bytes)
     const QString expected = QStringLiteral(", alors qu'il doit l'être en Windows-1252 (ANSI)");
     switch (cp1252::foreignEncoding(bytes)) {
     case cp1252::ForeignEncoding::Utf8WithMark:
-        return QStringLiteral("le fichier est encodé en UTF-8 avec une marque d'ordre des octets (BOM)") + expected;
+        return QStringLiteral("il est encodé en UTF-8 avec une marque d'ordre des octets (BOM)") + expected;
     case cp1252::ForeignEncoding::Utf16:
-        return QStringLiteral("le fichier est encodé en UTF-16") + expected;
+        return QStringLiteral("il est encodé en UTF-16") + expected;
     case cp1252::ForeignEncoding::Utf32:
-        return QStringLiteral("le fichier est encodé en UTF-32") + expected;
+        return QStringLiteral("il est encodé en UTF-32") + expected;
     case cp1252::ForeignEncoding::None:
         break;
     }
@@ -128,6 +128,12 @@ DirectoryContent parseDirectory(QByteArray bytes)
     content.bytes = std::move(bytes);
     content.status = DirectoryContent::Status::Read;
     const QByteArrayView all(content.bytes);
+    if (const QString encoding = wrongEncoding(all); !encoding.isEmpty()) {
+        content.status = DirectoryContent::Status::InvalidLine;
+        content.invalidLine = 0; // the fault lies with the whole file, not with one line
+        content.reason = encoding;
+        return content;
+    }
     content.lines.reserve(all.count('\n') + 1);
     std::array<QByteArrayView, 6> fields;
     qsizetype start = 0;
@@ -152,10 +158,11 @@ DirectoryContent parseDirectory(QByteArray bytes)
         if (!isBlank(line, next >= all.size())) {
             QString reason;
             // A zero byte is no character of a text file: named with its line, so that the user can find it.
-            if (const QString encoding = wrongEncoding(line); !encoding.isEmpty())
-                reason = encoding;
-            else if (line.contains('\0'))
-                reason = QStringLiteral("elle contient un octet nul (0x00), qu'aucun fichier texte ne contient");
+            if (line.contains('\0'))
+                reason = QStringLiteral("elle contient un octet nul (0x00), absent de tout fichier texte");
+            else if (line.startsWith("\xEF\xBB\xBF")) // text pasted from a UTF-8 file, mark and all
+                reason = QStringLiteral("elle commence par la marque d'ordre des octets (BOM) d'un texte en UTF-8, "
+                                        "alors que le fichier doit être en Windows-1252 (ANSI)");
             else if (const LineProblem problem = splitRecordLine(line, fields); problem != LineProblem::None)
                 reason = describe(problem);
             if (!reason.isEmpty()) {
@@ -178,6 +185,10 @@ QString readProblem(const DirectoryContent& content, const QString& path)
         return QStringLiteral("Le fichier des personnes «\u00a0%1\u00a0» ne peut pas être lu\u00a0: %2.")
             .arg(shownPath(path), content.reason);
     case DirectoryContent::Status::InvalidLine:
+        if (content.invalidLine == 0)
+            return QStringLiteral("Le fichier des personnes «\u00a0%1\u00a0» ne peut pas être lu tel "
+                                  "quel\u00a0: %2.")
+                .arg(shownPath(path), content.reason);
         return QStringLiteral("La ligne %1 du fichier des personnes «\u00a0%2\u00a0» n'est pas un enregistrement "
                               "valide\u00a0: %3.")
             .arg(content.invalidLine)

@@ -2,6 +2,18 @@
 
 #include "platform/Cp1252.h"
 
+PersonRecord savedUser(const ShownProfile& shown)
+{
+    return PersonRecord{shown.lastName,  shown.firstName, shown.typeText,
+                        shown.wing1Text, shown.wing2Text, profileDigits(shown.scores)}
+        .trimmed();
+}
+
+PersonRecord savedPartner(const ShownProfile& shown)
+{
+    return PersonRecord{shown.partnerLastName, shown.partnerFirstName, shown.partnerTypeText, {}, {}, {}}.trimmed();
+}
+
 QString profileDigits(const std::array<qint16, 10>& scores)
 {
     QString digits;

@@ -10,7 +10,7 @@ QString saveMessage(SaveFailure failure, const QString& subject, const QString& 
     case SaveFailure::FieldNotStorable:
         return QStringLiteral("Impossible d'enregistrer\u00a0: le champ «\u00a0%1\u00a0» contient %2, qui ne peut pas "
                               "figurer dans le fichier des personnes.\r\n"
-                              "Corrigez ce champ puis sauvegardez à nouveau.")
+                              "Corrigez ce champ, puis sauvegardez à nouveau.")
             .arg(subject, detail);
     case SaveFailure::Unreadable:
         return detail + nothingSaved;
@@ -49,7 +49,7 @@ QString saveMessage(SaveFailure failure, const QString& subject, const QString& 
                    .arg(file, detail) +
                nothingSaved;
     case SaveFailure::LockNotRemovable:
-        return QStringLiteral("Le fichier de verrouillage «\u00a0%1\u00a0» est là et ne peut pas être "
+        return QStringLiteral("Le fichier de verrouillage «\u00a0%1\u00a0» existe déjà et ne peut pas être "
                               "supprimé\u00a0: %2. Si aucun autre exemplaire du programme n'enregistre en ce moment, "
                               "supprimez-le vous-même, puis sauvegardez à nouveau.")
                    .arg(file, detail) +

@@ -4,8 +4,8 @@
 #include <QFileInfo>
 
 #ifdef Q_OS_WIN
+#include <objbase.h>
 #include <shlobj.h>
-#include <windows.h>
 #endif
 
 namespace {
@@ -62,11 +62,13 @@ bool makeFolderIfMissing(const QString& path)
 QString systemAppDataPath()
 {
 #if defined(Q_OS_WIN)
-    // The wide call keeps user names outside the ANSI code page intact.
-    wchar_t buffer[MAX_PATH + 1] = {};
-    if (!SHGetSpecialFolderPathW(nullptr, buffer, CSIDL_APPDATA, FALSE))
-        return {};
-    return QDir::toNativeSeparators(QString::fromWCharArray(buffer));
+    // The known-folder call has no length limit and keeps user names outside the ANSI code page intact. The system
+    // allocates the path, and it must be freed even when the call fails.
+    PWSTR path = nullptr;
+    const HRESULT result = SHGetKnownFolderPath(FOLDERID_RoamingAppData, KF_FLAG_DEFAULT, nullptr, &path);
+    const QString folder = SUCCEEDED(result) && path ? QString::fromWCharArray(path) : QString();
+    CoTaskMemFree(path);
+    return QDir::toNativeSeparators(folder);
 #elif defined(Q_OS_MACOS)
     return QDir::homePath() + QStringLiteral("/Library/Application Support");
 #else

@@ -23,9 +23,11 @@
 
 namespace filelock {
 
+using fileaccess::clearSystemError;
 using fileaccess::EntryKind;
 using fileaccess::ReadResult;
 using fileaccess::reasonFor;
+using fileaccess::systemError;
 
 namespace {
 
@@ -117,6 +119,11 @@ ExclusiveLock::Outcome ExclusiveLock::take(int waitMs)
                 return {Status::NotRemovable, m_path, *reason};
             return {Status::Busy, m_path, {}};
         }
+#ifdef Q_OS_WIN
+        // After an access refusal QLockFile looks whether the lock is there, and that look leaves its own reason.
+        if (m_lock.error() == QLockFile::PermissionError)
+            error = EACCES;
+#endif
         return {Status::NotCreated, m_path,
                 reasonFor(error, m_lock.error() == QLockFile::PermissionError ? QFileDevice::PermissionsError
                                                                               : QFileDevice::WriteError)};
@@ -131,9 +138,9 @@ ExclusiveLock::Outcome ExclusiveLock::take(int waitMs)
         // Recovered through QLockFile's own removal, which guards against two copies removing it at once, and
         // which also checks the age: a younger lock may be a running copy's that has not written its number yet.
         m_lock.setStaleLockTime(unclaimed(m_path) ? kUnclaimedLockMs : kClaimedLockMs);
-        errno = 0;
+        clearSystemError();
         const bool taken = m_lock.tryLock(0);
-        const int error = errno;
+        const int error = systemError();
         m_lock.setStaleLockTime(kClaimedLockMs);
         if (taken)
             return {};

@@ -56,6 +56,22 @@ int replaceFile(const QString& from, const QString& to)
     return errnoFor(GetLastError());
 }
 
+// Whether another program holds the file open without sharing its deletion, as synchronisation tools and
+// antiviruses do while they read it: Windows then refuses to rename anything over it. Asked before the first of two
+// replacements, so that neither is made; EBUSY, or 0 when nothing is there or nothing stands in the way.
+int replacementRefused(const QString& path)
+{
+    const HANDLE handle = CreateFileW(reinterpret_cast<const wchar_t*>(QDir::toNativeSeparators(path).utf16()), DELETE,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle != INVALID_HANDLE_VALUE) {
+        CloseHandle(handle);
+        return 0;
+    }
+    const DWORD error = GetLastError();
+    return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION ? EBUSY : 0;
+}
+
 #else
 
 int syncToDisk(QFileDevice& file)
@@ -162,6 +178,10 @@ std::optional<QString> PendingWrite::prepare(const QByteArray& content,
     m_file.close();
     if (m_file.error() != QFileDevice::NoError)
         return fail(0, m_file.error());
+#ifdef Q_OS_WIN
+    if (const int refused = replacementRefused(m_target))
+        return fail(refused, QFileDevice::RenameError);
+#endif
     m_prepared = true;
     return std::nullopt;
 }

@@ -47,7 +47,7 @@ QString reasonFor(int systemError, QFileDevice::FileError fallback)
     case QFileDevice::ReadError:
         return QStringLiteral("erreur de lecture");
     case QFileDevice::WriteError:
-        return QStringLiteral("erreur d'écriture (disque plein ou protégé ?)");
+        return QStringLiteral("erreur d'écriture (disque plein ou protégé\u00a0?)");
     case QFileDevice::OpenError:
         return QStringLiteral("le fichier ne peut pas être ouvert");
     case QFileDevice::PermissionsError:
@@ -81,6 +81,22 @@ int errnoFor(unsigned long windowsError, int unknown)
         return ENOENT;
     case ERROR_WRITE_PROTECT:
         return EROFS;
+    case ERROR_DIRECTORY:
+        return ENOTDIR;
+    case ERROR_FILENAME_EXCED_RANGE:
+        return ENAMETOOLONG;
+    case ERROR_FILE_TOO_LARGE:
+        return EFBIG;
+    case ERROR_TOO_MANY_OPEN_FILES:
+        return EMFILE;
+    case ERROR_NOT_ENOUGH_MEMORY:
+    case ERROR_OUTOFMEMORY:
+        return ENOMEM;
+    case ERROR_CRC:
+    case ERROR_READ_FAULT:
+    case ERROR_WRITE_FAULT:
+    case ERROR_GEN_FAILURE:
+        return EIO;
     default:
         return unknown;
     }

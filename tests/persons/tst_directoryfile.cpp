@@ -144,26 +144,25 @@ private slots:
                "valide\u00a0: elle a plus de six champs.";
         QTest::newRow("UTF-8 with a byte-order mark")
             << "\xEF\xBB\xBF" + good
-            << "La ligne 1 du fichier des personnes «\u00a0%1\u00a0» n'est pas un enregistrement valide\u00a0: le "
-               "fichier est encodé "
-               "en UTF-8 avec une marque d'ordre des octets (BOM), alors qu'il doit l'être en Windows-1252 (ANSI).";
+            << "Le fichier des personnes «\u00a0%1\u00a0» ne peut pas être lu tel quel\u00a0: il est encodé en UTF-8 "
+               "avec une marque d'ordre des octets (BOM), alors qu'il doit l'être en Windows-1252 (ANSI).";
         QTest::newRow("UTF-16")
             << QByteArray("\xFF\xFE\"\0A\0\"\0", 8)
-            << "La ligne 1 du fichier des personnes «\u00a0%1\u00a0» n'est pas un enregistrement valide\u00a0: "
-               "le fichier est encodé en UTF-16, alors qu'il doit l'être en Windows-1252 (ANSI).";
+            << "Le fichier des personnes «\u00a0%1\u00a0» ne peut pas être lu tel quel\u00a0: il est encodé en "
+               "UTF-16, alors qu'il doit l'être en Windows-1252 (ANSI).";
         QTest::newRow("UTF-32")
             << QByteArray("\xFF\xFE\0\0\"\0\0\0A\0\0\0", 12)
-            << "La ligne 1 du fichier des personnes «\u00a0%1\u00a0» n'est pas un enregistrement valide\u00a0: "
-               "le fichier est encodé en UTF-32, alors qu'il doit l'être en Windows-1252 (ANSI).";
+            << "Le fichier des personnes «\u00a0%1\u00a0» ne peut pas être lu tel quel\u00a0: il est encodé en "
+               "UTF-32, alors qu'il doit l'être en Windows-1252 (ANSI).";
         QTest::newRow("UTF-8 text pasted with its byte-order mark on line 2")
             << good + "\xEF\xBB\xBF" + good
-            << "La ligne 2 du fichier des personnes «\u00a0%1\u00a0» n'est pas un enregistrement valide\u00a0: le "
-               "fichier est encodé en UTF-8 avec une marque d'ordre des octets (BOM), alors qu'il doit l'être en "
+            << "La ligne 2 du fichier des personnes «\u00a0%1\u00a0» n'est pas un enregistrement valide\u00a0: elle "
+               "commence par la marque d'ordre des octets (BOM) d'un texte en UTF-8, alors que le fichier doit être en "
                "Windows-1252 (ANSI).";
         QTest::newRow("zero byte after the last record")
             << good + good + QByteArray(1, '\0')
             << "La ligne 3 du fichier des personnes «\u00a0%1\u00a0» n'est pas un enregistrement valide\u00a0: "
-               "elle contient un octet nul (0x00), qu'aucun fichier texte ne contient.";
+               "elle contient un octet nul (0x00), absent de tout fichier texte.";
     }
     void invalidLinesSayWhatIsWrong()
     {

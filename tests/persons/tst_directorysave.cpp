@@ -82,7 +82,7 @@ private slots:
             << "le caractère «\u00a0;\u00a0»"
             << ""
             << "Impossible d'enregistrer\u00a0: le champ «\u00a0Nom du partenaire\u00a0» contient le caractère "
-               "«\u00a0;\u00a0», qui ne peut pas figurer dans le fichier des personnes.\r\nCorrigez ce champ puis "
+               "«\u00a0;\u00a0», qui ne peut pas figurer dans le fichier des personnes.\r\nCorrigez ce champ, puis "
                "sauvegardez à nouveau.";
         QTest::newRow("directory unreadable") << SaveFailure::Unreadable << txt << "Illisible."
                                               << ""
@@ -126,7 +126,7 @@ private slots:
         QTest::newRow("lock not removable")
             << SaveFailure::LockNotRemovable << lock << "le disque est en lecture seule"
             << ""
-            << "Le fichier de verrouillage «\u00a0/d/prrep.txt.lock\u00a0» est là et ne peut pas être "
+            << "Le fichier de verrouillage «\u00a0/d/prrep.txt.lock\u00a0» existe déjà et ne peut pas être "
                "supprimé\u00a0: le disque est en lecture seule. Si aucun autre exemplaire du programme n'enregistre "
                "en ce moment, supprimez-le vous-même, puis sauvegardez à nouveau.\r\nRien n'a été enregistré.";
         QTest::newRow("lock far too large")

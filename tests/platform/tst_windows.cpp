@@ -1,31 +1,35 @@
 #include "persons/PersonDirectory.h"
 #include "platform/DataFolder.h"
+#include "platform/ExclusiveLock.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <memory>
+#include <utility>
+
 #ifdef Q_OS_WIN
 #include <windows.h>
 
-// Keeps a file open without sharing it, as an editor or a synchronisation tool may: any other open fails with a
-// sharing violation while this lives.
-class ExclusiveFileHold
+// Keeps a file open as another program may, sharing only what `share` allows: an editor may share nothing, a
+// synchronisation tool or an antivirus shares reading and writing but not deleting, which forbids replacing the file.
+class FileHold
 {
 public:
-    explicit ExclusiveFileHold(const QString& path)
-        : m_handle(CreateFileW(reinterpret_cast<const wchar_t*>(path.utf16()), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
-                               FILE_ATTRIBUTE_NORMAL, nullptr))
+    FileHold(const QString& path, DWORD share)
+        : m_handle(CreateFileW(reinterpret_cast<const wchar_t*>(path.utf16()), GENERIC_READ, share, nullptr,
+                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr))
     {
     }
-    ~ExclusiveFileHold()
+    ~FileHold()
     {
         if (held())
             CloseHandle(m_handle);
     }
-    ExclusiveFileHold(const ExclusiveFileHold&) = delete;
-    ExclusiveFileHold& operator=(const ExclusiveFileHold&) = delete;
+    FileHold(const FileHold&) = delete;
+    FileHold& operator=(const FileHold&) = delete;
     bool held() const { return m_handle != INVALID_HANDLE_VALUE; }
 
 private:
@@ -86,31 +90,59 @@ private slots:
                  QByteArray("\"Lef\xe8vre\",\"Zo\xe9\",\"5\",\"4\",\"0\",\"361792450\"\r\n"));
     }
 
-    void fileHeldWithoutSharing()
+    // Qt's lock calls Windows directly and leaves errno alone: the reason must come from Windows itself.
+    void lockFailureSaysTheSystemsReason()
     {
         QTemporaryDir temp;
         QVERIFY(temp.isValid());
+        fileaccess::ExclusiveLock lock(temp.filePath(QStringLiteral("absent/prrep.txt.lock")));
+        const fileaccess::ExclusiveLock::Outcome outcome = lock.take(0);
+        QCOMPARE(outcome.status, fileaccess::ExclusiveLock::Status::NotCreated);
+        QCOMPARE(outcome.reason, QStringLiteral("le dossier n'existe pas"));
+    }
+
+    void fileHeldByAnotherProgram_data()
+    {
+        QTest::addColumn<QString>("held");
+        QTest::addColumn<quint32>("share");
+        QTest::newRow("directory, nothing shared") << QStringLiteral("prrep.txt") << quint32(0);
+        QTest::newRow("directory, deleting not shared")
+            << QStringLiteral("prrep.txt") << quint32(FILE_SHARE_READ | FILE_SHARE_WRITE);
+        QTest::newRow("backup, deleting not shared")
+            << QStringLiteral("prrep.bak") << quint32(FILE_SHARE_READ | FILE_SHARE_WRITE);
+    }
+
+    // The save is refused with the reason, and both files keep their bytes, even when the file can be read and
+    // only its replacement is refused; nothing is left behind.
+    void fileHeldByAnotherProgram()
+    {
+        QFETCH(QString, held);
+        QFETCH(quint32, share);
+        QTemporaryDir temp;
+        QVERIFY(temp.isValid());
         const QString folder = QDir::toNativeSeparators(temp.path()) + QLatin1Char('\\');
-        const QByteArray before("\"Martin\",\"Luc\",\"3\",\"\",\"\",\"\"\r\n");
-        QFile file(directoryFilePath(folder));
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(before);
-        file.close();
+        const QByteArray directory("\"Martin\",\"Luc\",\"3\",\"\",\"\",\"\"\r\n");
+        const QByteArray backup("\"Morel\",\"Eve\",\"7\",\"\",\"\",\"\"\r\n");
+        for (const auto& [path, bytes] :
+             {std::pair{directoryFilePath(folder), directory}, std::pair{backupFilePath(folder), backup}}) {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            QCOMPARE(file.write(bytes), bytes.size());
+        }
 
-        auto hold = std::make_unique<ExclusiveFileHold>(directoryFilePath(folder));
+        auto hold = std::make_unique<FileHold>(folder + held, DWORD(share));
         QVERIFY(hold->held());
-        const DirectoryContent read = readDirectory(directoryFilePath(folder));
-        QCOMPARE(read.status, DirectoryContent::Status::Unreadable);
-        QVERIFY2(read.reason.contains(QStringLiteral("utilisé par un autre programme")), qPrintable(read.reason));
-
         const PersonRecord anne{QStringLiteral("Durand"), QStringLiteral("Anne"), QStringLiteral("5"),
                                 QStringLiteral("4"),      QStringLiteral("0"),    QStringLiteral("361792450")};
         const auto problem = PersonDirectory(folder).save(anne, {}, [](const QString&, bool) { return true; });
+        hold.reset();
         QVERIFY(problem);
         QVERIFY2(problem->message.contains(QStringLiteral("utilisé par un autre programme")),
                  qPrintable(problem->message));
-        hold.reset();
-        QCOMPARE(bytesOf(directoryFilePath(folder)), before);
+        QCOMPARE(bytesOf(directoryFilePath(folder)), directory);
+        QCOMPARE(bytesOf(backupFilePath(folder)), backup);
+        QCOMPARE(QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot),
+                 QStringList({QStringLiteral("prrep.bak"), QStringLiteral("prrep.txt")}));
     }
 #endif
 };
