@@ -155,9 +155,8 @@ private slots:
             << QStringList{"A;B;1;0;2;900000000"} << "La ligne 2 du fichier des personnes"
             << ". Cette ligne et les suivantes ne sont pas affichées.";
         // A wrong encoding is the whole file's fault: no line is named, and nobody is listed.
-        QTest::newRow("file in UTF-8") << QByteArray("\"Lef\xC3\xA8vre\",\"Zo\xC3\xA9\",\"1\",\"\",\"\",\"\"\r\n")
-                                       << QStringList{} << "Le fichier des personnes"
-                                       << "(ANSI). Aucune personne n'est affichée.";
+        QTest::newRow("file in UTF-16") << QByteArray("\xFF\xFE\"\0A\0\"\0", 8) << QStringList{}
+                                        << "Le fichier des personnes" << "(ANSI). Aucune personne n'est affichée.";
     }
     void invalidLineIsReportedAndEarlierRecordsShown()
     {
