@@ -58,7 +58,7 @@ OpenPersonDialog::OpenPersonDialog(const QString& dataFolder, MessageService& me
     for (QPushButton* button : {abandon, m_toUser, m_toPartner, m_erase})
         button->setAutoDefault(false);
     m_list->setAccessibleDescription(QStringLiteral("Nom, prénom, type, ailes et profil de chaque personne."));
-    abandon->setAccessibleDescription(QStringLiteral("Ferme la fenêtre sans rien reprendre."));
+    abandon->setAccessibleDescription(QStringLiteral("Ferme la fenêtre sans copier personne."));
     m_toUser->setAccessibleName(QStringLiteral("Vous"));
     m_toUser->setAccessibleDescription(QStringLiteral("Copie la personne choisie dans la ligne «\u00a0Vous\u00a0»."));
     m_toPartner->setAccessibleName(QStringLiteral("Partenaire"));
@@ -156,29 +156,11 @@ void OpenPersonDialog::fill()
     }
     QString problem = readProblem(content, path);
     if (content.status == DirectoryContent::Status::InvalidLine)
-        problem += QStringLiteral(" Cette ligne et les suivantes ne sont pas affichées.");
+        problem += content.invalidLine == 0 ? QStringLiteral(" Aucune personne n'est affichée.")
+                                            : QStringLiteral(" Cette ligne et les suivantes ne sont pas affichées.");
     setContent(std::move(content));
     if (!problem.isEmpty())
         m_messages.show(this, {problem, QStringLiteral("Erreur"), MessageButtons::Ok, MessageIcon::Exclamation});
-}
-
-QStringList OpenPersonDialog::splitEntry(const QString& entry, bool* tooManyFields)
-{
-    QStringList fields(6);
-    int current = 0;
-    bool tooMany = false;
-    for (const QChar c : entry) {
-        if (c == u';') {
-            ++current;
-            if (current >= 6)
-                tooMany = true;
-        } else if (current < 6) {
-            fields[current] += c;
-        }
-    }
-    if (tooManyFields)
-        *tooManyFields = tooMany;
-    return fields;
 }
 
 void OpenPersonDialog::erase()
@@ -211,9 +193,8 @@ void OpenPersonDialog::choose(Choice choice)
         reject();
         return;
     }
-    bool tooMany = false;
-    splitEntry(current.data().toString(), &tooMany);
-    if (tooMany) {
+    // The list shows six fields separated by ";": a ";" inside a field would shift the others.
+    if (current.data().toString().count(u';') > 5) {
         m_messages.inform(this,
                           QStringLiteral("Cette personne ne peut pas être reprise\u00a0: son nom ou son type contient "
                                          "le caractère «\u00a0;\u00a0», qui sépare les champs de la liste."));

@@ -3,7 +3,6 @@
 #include "persons/PersonDirectory.h"
 
 #include <QDialog>
-#include <QStringList>
 
 class QLineEdit;
 class QListView;
@@ -21,9 +20,6 @@ public:
 
     Choice choice() const { return m_choice; }
     PersonRecord chosen() const { return m_chosen; }
-
-    // Six fields, split on ";"; fields the entry does not reach stay empty. Also tells whether it held more.
-    static QStringList splitEntry(const QString& entry, bool* tooManyFields = nullptr);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
