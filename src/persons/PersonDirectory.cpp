@@ -62,8 +62,8 @@ std::optional<SaveProblem> PersonDirectory::save(const PersonRecord& user, const
         if (!complete)
             continue;
         if (const auto problem = checkStorable(record)) {
-            SaveProblem result = failed(
-                DirectoryFault{SaveFailure::FieldNotStorable, fieldName(problem->field, partnerLine), problem->character, {}});
+            SaveProblem result = failed(DirectoryFault{
+                SaveFailure::FieldNotStorable, fieldName(problem->field, partnerLine), problem->character, {}});
             result.fieldProblem = true;
             result.partnerLine = partnerLine;
             result.field = problem->field;

@@ -5,8 +5,7 @@
 
 namespace {
 
-EraseOutcome failed(SaveFailure failure, const QString& subject, const QString& detail = {},
-                    const QString& second = {})
+EraseOutcome failed(SaveFailure failure, const QString& subject, const QString& detail = {}, const QString& second = {})
 {
     return {failure == SaveFailure::PersonVanished ? EraseOutcome::Status::Vanished : EraseOutcome::Status::Failed,
             eraseMessage(failure, subject, detail, second)};

@@ -7,9 +7,9 @@ namespace {
 // The words that differ between a save and an erasing.
 struct Wording
 {
-    QString nothingDone; // "Rien n'a été enregistré"
-    QString again;       // what to do once the cause is gone: "sauvegardez à nouveau"
-    QString act;         // "enregistrer"
+    QString nothingDone;   // "Rien n'a été enregistré"
+    QString again;         // what to do once the cause is gone: "sauvegardez à nouveau"
+    QString act;           // "enregistrer"
     QString backupKept;    // what stayed as it was when the new backup could not be written
     QString directoryKept; // the same when the new directory could not be written
 };
@@ -100,9 +100,9 @@ QString message(const Wording& w, SaveFailure failure, const QString& subject, c
                               "ne pas laisser %4 dans la copie.")
             .arg(file, detail, w.nothingDone, second);
     case SaveFailure::BackupNotRestored:
-        return QStringLiteral("Le fichier des personnes n'a pas pu être écrit, et la copie de sauvegarde «\u00a0%1\u00a0» "
-                              "n'a pas pu être rétablie\u00a0: %2.\r\n%3 est toujours dans le fichier des personnes, "
-                              "mais n'est plus dans cette copie\u00a0; %4.")
+        return QStringLiteral("Le fichier des personnes n'a pas pu être écrit, et la copie de sauvegarde "
+                              "«\u00a0%1\u00a0» n'a pas pu être rétablie\u00a0: %2.\r\n%3 est toujours dans le "
+                              "fichier des personnes, mais n'est plus dans cette copie\u00a0; %4.")
             .arg(file, detail, second, w.again);
     }
     return {};

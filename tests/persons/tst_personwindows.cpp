@@ -158,7 +158,8 @@ private slots:
             << ". Cette ligne et les suivantes ne sont pas affichées.";
         // A wrong encoding is the whole file's fault: no line is named, and nobody is listed.
         QTest::newRow("file in UTF-16") << QByteArray("\xFF\xFE\"\0A\0\"\0", 8) << QStringList{}
-                                        << "Le fichier des personnes" << "(ANSI). Aucune personne n'est affichée.";
+                                        << "Le fichier des personnes"
+                                        << "(ANSI). Aucune personne n'est affichée.";
     }
     void invalidLineIsReportedAndEarlierRecordsShown()
     {
