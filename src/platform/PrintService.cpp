@@ -44,24 +44,7 @@ PrintOutcome QtPrintService::print(QWidget* parent, const QString& text, const Q
     QPrinter printer(QPrinter::HighResolution);
     if (!choosePrinter(parent, printer))
         return PrintOutcome::Cancelled;
-    if (toPdfFile(printer)) {
-        QByteArray bytes;
-        QBuffer buffer(&bytes);
-        if (!buffer.open(QIODevice::WriteOnly))
-            return PrintOutcome::Failed;
-        {
-            QPdfWriter writer(&buffer);
-            writer.setPageLayout(printer.pageLayout());
-            writer.setResolution(printer.resolution());
-            writer.setCreator(printer.creator());
-            QTextDocument document;
-            document.setDefaultFont(font);
-            document.setPlainText(withNewlines(text));
-            document.print(&writer);
-        }
-        return writePdf(printer, bytes);
-    }
-    return printText(printer, text, font) ? PrintOutcome::Printed : PrintOutcome::Failed;
+    return printText(printer, text, font);
 }
 
 PrintOutcome QtPrintService::printDocument(QWidget* parent, const QTextDocument& document)
@@ -71,6 +54,11 @@ PrintOutcome QtPrintService::printDocument(QWidget* parent, const QTextDocument&
     printer.setDocName(document.metaInformation(QTextDocument::DocumentTitle));
     if (!choosePrinter(parent, printer))
         return PrintOutcome::Cancelled;
+    return printDocumentOn(printer, document);
+}
+
+PrintOutcome QtPrintService::printDocumentOn(QPrinter& printer, const QTextDocument& document)
+{
     if (toPdfFile(printer))
         return writePdf(printer, paged::pdf(document, printer.creator()));
     // The document brings its own margins; the printer's own are left to its unprintable edge.
@@ -93,13 +81,27 @@ QString QtPrintService::askSavePath(QWidget* parent, const QString& caption, con
     return dialog.selectedFiles().constFirst();
 }
 
-bool QtPrintService::printText(QPrinter& printer, const QString& text, const QFont& font)
+PrintOutcome QtPrintService::printText(QPrinter& printer, const QString& text, const QFont& font)
 {
-    if (!printer.isValid())
-        return false;
     QTextDocument document;
     document.setDefaultFont(font);
     document.setPlainText(withNewlines(text));
+    if (toPdfFile(printer)) {
+        QByteArray bytes;
+        QBuffer buffer(&bytes);
+        if (!buffer.open(QIODevice::WriteOnly))
+            return PrintOutcome::Failed;
+        {
+            QPdfWriter writer(&buffer);
+            writer.setPageLayout(printer.pageLayout());
+            writer.setResolution(printer.resolution());
+            writer.setCreator(printer.creator());
+            document.print(&writer);
+        }
+        return writePdf(printer, bytes);
+    }
+    if (!printer.isValid())
+        return PrintOutcome::Failed;
     document.print(&printer);
-    return printer.printerState() != QPrinter::Error;
+    return printer.printerState() == QPrinter::Error ? PrintOutcome::Failed : PrintOutcome::Printed;
 }

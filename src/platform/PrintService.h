@@ -33,6 +33,9 @@ public:
     QString askSavePath(QWidget* parent, const QString& caption, const QString& suggestedPath, const QString& filter,
                         const QString& suffix) override;
 
-    // Lays the text out on the printer's pages; false when the printer reports an error.
-    static bool printText(QPrinter& printer, const QString& text, const QFont& font);
+    // What the two commands do once the printer is chosen: the text or the document laid out on the printer's pages,
+    // or, when the choice was a PDF file, made in memory and written through the guarded write, so that a failure
+    // leaves the earlier file as it was.
+    static PrintOutcome printText(QPrinter& printer, const QString& text, const QFont& font);
+    static PrintOutcome printDocumentOn(QPrinter& printer, const QTextDocument& document);
 };

@@ -1,6 +1,7 @@
 #include "platform/PagedDocument.h"
 #include "platform/PrintService.h"
 
+#include <QDir>
 #include <QFile>
 #include <QPrinter>
 #include <QProcess>
@@ -10,6 +11,11 @@
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QtTest>
+
+#ifdef Q_OS_UNIX
+#include <csignal>
+#include <sys/resource.h>
+#endif
 
 class TestPrintService : public QObject
 {
@@ -30,7 +36,8 @@ private slots:
         for (int i = 0; i < 200; ++i)
             text += QStringLiteral("Ligne %1 : Ennéagramme, détente et évolution.\r\n").arg(i);
         text += QStringLiteral("Fin : @#\r\n");
-        QVERIFY(QtPrintService::printText(printer, text, QFont(QStringLiteral("DejaVu Sans"), 12)));
+        QCOMPARE(QtPrintService::printText(printer, text, QFont(QStringLiteral("DejaVu Sans"), 12)),
+                 PrintOutcome::Printed);
         QFile pdf(path);
         QVERIFY(pdf.open(QIODevice::ReadOnly));
         const QByteArray content = pdf.readAll();
@@ -45,21 +52,28 @@ private slots:
     }
 
     // A document laid out on A4 prints on the paper the printer holds, every page whole: the last line of text and
-    // the last page's number reach the paper.
+    // the last page's number reach the paper, and a running title too long for the line is cut with "…".
     void printsAPagedDocumentOnAnyPaper_data()
     {
         QTest::addColumn<int>("paper");
-        QTest::newRow("A4") << int(QPageSize::A4);
-        QTest::newRow("Letter") << int(QPageSize::Letter);
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("shownTitle");
+        QTest::newRow("A4") << int(QPageSize::A4) << QStringLiteral("Titre courant") << QStringLiteral("Titre courant");
+        const QString longTitle = QStringLiteral("Psyche Rondo - Marie-Bérénice Éléonore de La Tour d'Auvergne-"
+                                                 "Lauraguais et Saint-Exupéry-Montmorency-Laval Fin");
+        QTest::newRow("Letter, long title")
+            << int(QPageSize::Letter) << longTitle << QStringLiteral("Psyche Rondo - Marie-Bérénice Éléonore");
     }
     void printsAPagedDocumentOnAnyPaper()
     {
         QFETCH(int, paper);
+        QFETCH(QString, title);
+        QFETCH(QString, shownTitle);
         if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
             QSKIP("pdftotext (poppler-utils) is not installed: the printout cannot be read back");
         QTextDocument document;
         paged::setUpA4(document);
-        document.setMetaInformation(QTextDocument::DocumentTitle, QStringLiteral("Titre courant"));
+        document.setMetaInformation(QTextDocument::DocumentTitle, title);
         QTextCursor cursor(&document);
         for (int i = 1; i <= 200; ++i)
             cursor.insertText(QStringLiteral("Ligne %1 : Ennéagramme, détente et évolution.\n").arg(i));
@@ -85,7 +99,54 @@ private slots:
         const QString last = printed[pages - 1];
         QVERIFY2(last.contains(QStringLiteral("Dernière ligne")), qPrintable(last));
         QVERIFY(last.contains(QStringLiteral("page %1 / %1").arg(pages)));
-        QVERIFY(last.contains(QStringLiteral("Titre courant")));
+        QVERIFY2(last.contains(shownTitle), qPrintable(last));
+        QCOMPARE(last.contains(u'…'), title != shownTitle);
+        QCOMPARE(last.contains(QStringLiteral("Montmorency-Laval Fin")), false);
+    }
+
+    // Printing to a PDF file on a full disk: the earlier file stays as it was, and nothing is left beside it.
+    void failedPdfFileLeavesTheEarlierOne_data()
+    {
+        QTest::addColumn<bool>("paged");
+        QTest::newRow("text (the theme)") << false;
+        QTest::newRow("paged document (the report)") << true;
+    }
+    void failedPdfFileLeavesTheEarlierOne()
+    {
+#ifndef Q_OS_UNIX
+        QSKIP("a full disk is simulated with setrlimit, a Unix facility");
+#else
+        QFETCH(bool, paged);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("rapport.pdf"));
+        QFile earlier(path);
+        QVERIFY(earlier.open(QIODevice::WriteOnly) && earlier.write("%PDF earlier") == 12);
+        earlier.close();
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(path);
+        QTextDocument document;
+        paged::setUpA4(document);
+        QString text;
+        for (int i = 1; i <= 200; ++i)
+            text += QStringLiteral("Ligne %1 : Ennéagramme, détente et évolution.\r\n").arg(i);
+        document.setPlainText(text);
+
+        signal(SIGXFSZ, SIG_IGN);
+        rlimit saved = {};
+        getrlimit(RLIMIT_FSIZE, &saved);
+        rlimit limited = saved;
+        limited.rlim_cur = 4096;
+        QCOMPARE(setrlimit(RLIMIT_FSIZE, &limited), 0);
+        const PrintOutcome outcome = paged ? QtPrintService::printDocumentOn(printer, document)
+                                           : QtPrintService::printText(printer, text, QFont());
+        setrlimit(RLIMIT_FSIZE, &saved);
+
+        QCOMPARE(outcome, PrintOutcome::Failed);
+        QVERIFY(earlier.open(QIODevice::ReadOnly));
+        QCOMPARE(earlier.readAll(), QByteArray("%PDF earlier"));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("rapport.pdf")});
+#endif
     }
 
     void unwritableTargetFails()
@@ -94,7 +155,7 @@ private slots:
         QPrinter printer(QPrinter::HighResolution);
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(dir.path()); // a folder cannot receive the document
-        QVERIFY(!QtPrintService::printText(printer, "Texte", QFont()));
+        QCOMPARE(QtPrintService::printText(printer, "Texte", QFont()), PrintOutcome::Failed);
     }
 };
 
