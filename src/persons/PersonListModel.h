@@ -1,6 +1,6 @@
 #pragma once
 
-#include "persons/PersonDirectory.h"
+#include "persons/DirectoryFile.h"
 
 #include <QAbstractListModel>
 

@@ -122,4 +122,15 @@ bool isUtf8BeyondAscii(QByteArrayView bytes)
     return beyondAscii;
 }
 
+ForeignEncoding foreignEncoding(QByteArrayView bytes)
+{
+    if (bytes.startsWith("\xEF\xBB\xBF"))
+        return ForeignEncoding::Utf8WithMark;
+    if (bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF") || looksLikeUtf16(bytes))
+        return ForeignEncoding::Utf16;
+    if (isUtf8BeyondAscii(bytes))
+        return ForeignEncoding::Utf8;
+    return ForeignEncoding::None;
+}
+
 } // namespace cp1252

@@ -20,4 +20,8 @@ QString decode(QByteArrayView bytes);
 bool looksLikeUtf16(QByteArrayView bytes);    // without a byte-order mark, judged on the first 32 bytes
 bool isUtf8BeyondAscii(QByteArrayView bytes); // well-formed UTF-8 with at least one character outside ASCII
 
+// The encoding such bytes are in instead, judged by their byte-order mark first, then by the signs above.
+enum class ForeignEncoding { None, Utf8WithMark, Utf16, Utf8 };
+ForeignEncoding foreignEncoding(QByteArrayView bytes);
+
 } // namespace cp1252

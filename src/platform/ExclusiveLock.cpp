@@ -1,12 +1,14 @@
 #include "platform/ExclusiveLock.h"
 
-#include "platform/FileAccess.h"
+#include "platform/FileErrors.h"
+#include "platform/FileProbe.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
 #include <cerrno>
+#include <optional>
 
 #ifdef Q_OS_UNIX
 #include <unistd.h>
@@ -15,7 +17,13 @@
 #include <windows.h>
 #endif
 
-namespace fileaccess {
+namespace filelock {
+
+using fileaccess::clearSystemError;
+using fileaccess::EntryKind;
+using fileaccess::ReadResult;
+using fileaccess::reasonFor;
+using fileaccess::systemError;
 
 namespace {
 
@@ -46,7 +54,7 @@ constexpr int kClaimedLockMs = 30000;
 // True when a lock file is there with no process number in QLockFile's format (first line, a positive number).
 bool unclaimed(const QString& path)
 {
-    const ReadResult read = readRegularFile(path, 4096);
+    const ReadResult read = fileaccess::readRegularFile(path, 4096);
     if (read.status == ReadResult::Status::Missing || read.status == ReadResult::Status::NotRegular)
         return false;
     if (read.status != ReadResult::Status::Read)
@@ -74,9 +82,9 @@ ExclusiveLock::Outcome ExclusiveLock::take(int waitMs)
     // endless device makes it read without end. It also creates and reads a second file while it removes a dead
     // lock. Both must be plain files of their own or nothing.
     for (const QString& path : {m_path, m_path + QStringLiteral(".rmlock")}) {
-        const EntryKind kind = entryKind(path);
+        const EntryKind kind = fileaccess::entryKind(path);
         if (kind != EntryKind::Missing && kind != EntryKind::File)
-            return {Status::NotAFile, path, describe(kind)};
+            return {Status::NotAFile, path, fileaccess::describe(kind)};
     }
 
     const auto failed = [this](int error) -> Outcome {
@@ -114,4 +122,4 @@ ExclusiveLock::Outcome ExclusiveLock::take(int waitMs)
     return failed(systemError());
 }
 
-} // namespace fileaccess
+} // namespace filelock

@@ -3,7 +3,7 @@
 #include <QLockFile>
 #include <QString>
 
-namespace fileaccess {
+namespace filelock {
 
 // The lock that keeps two running copies of the program from writing at once, held until destroyed. It is
 // QLockFile, guarded against what it cannot cope with: whatever is at the lock's path is looked at before QLockFile
@@ -33,4 +33,4 @@ private:
     QLockFile m_lock;
 };
 
-} // namespace fileaccess
+} // namespace filelock

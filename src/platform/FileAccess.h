@@ -1,5 +1,8 @@
 #pragma once
 
+#include "platform/FileErrors.h"
+#include "platform/FileProbe.h"
+
 #include <QByteArray>
 #include <QFileDevice>
 #include <QSaveFile>
@@ -7,41 +10,8 @@
 #include <functional>
 #include <optional>
 
-// Whole-file reads and writes for the user's own files, with every failure told in French.
+// Whole-file writes for the user's own files, synced and renamed into place, with every failure told in French.
 namespace fileaccess {
-
-// Why a file operation failed, as a French phrase (no capital, no final stop) for the error number the system gave.
-QString reasonFor(int systemError, QFileDevice::FileError fallback = QFileDevice::UnspecifiedError);
-
-// Around a Qt file call: clearSystemError() before it, systemError() after its failure gives the system's reason as
-// an error number reasonFor() reads, 0 when there is none. On Windows that reason is GetLastError()'s, since Qt
-// calls the system directly there and errno stays as it was.
-void clearSystemError();
-int systemError();
-
-struct ReadResult
-{
-    enum class Status { Missing, Read, NotRegular, TooLarge, Failed };
-    Status status = Status::Missing;
-    QByteArray bytes;
-    QString reason; // French, when not Read or Missing
-};
-
-// Reads a regular file whole. Anything else at that path (a folder, a pipe, a device) is refused without being
-// opened for long, so a pipe cannot hang the program, and a file larger than maxBytes is refused.
-ReadResult readRegularFile(const QString& path, qint64 maxBytes);
-
-// True when something exists at path that is not a regular file (a folder, a pipe, a device, a socket).
-bool existsButNotRegular(const QString& path);
-
-// What a path names, the last link not followed.
-enum class EntryKind { Missing, File, MultiNamedFile, Link, Folder, Pipe, Device, Socket, Other };
-EntryKind entryKind(const QString& path);
-// The kind as the user is told it, after « c'est »: "un tube", "un dossier"...
-QString describe(EntryKind kind);
-
-// True when both paths lead, through links if any, to one and the same file: replacing one replaces the other.
-bool sameFile(const QString& first, const QString& second);
 
 // Steps of a write that tests can make fail as a failing disk would: the injector gets the step and the path being
 // written, and returns the system error number to fail with, or 0 to let the step run.

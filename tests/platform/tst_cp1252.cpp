@@ -22,6 +22,8 @@ char16_t expectedCodePoint(int b)
 
 } // namespace
 
+Q_DECLARE_METATYPE(cp1252::ForeignEncoding)
+
 class TestCp1252 : public QObject
 {
     Q_OBJECT
@@ -89,6 +91,29 @@ private slots:
         QCOMPARE(cp1252::firstUnencodable(QStringLiteral("Zoë Ω")), 4);
         QCOMPARE(cp1252::firstUnencodable(QStringLiteral("Élodie Œuvre €")), -1);
         QCOMPARE(cp1252::firstUnencodable(QString::fromUtf8("ab\xF0\x9F\x98\x80")), 2); // an emoji
+    }
+
+    // Files an editor saved in another encoding are told apart from Windows-1252 text, accents included.
+    void foreignEncodingsAreRecognised_data()
+    {
+        using cp1252::ForeignEncoding;
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<ForeignEncoding>("encoding");
+        const QByteArray record = "\"Lef\xE8vre\",\"Zo\xE9\",\"1\",\"\",\"\",\"\"\r\n";
+        QTest::newRow("Windows-1252 with accents") << record << ForeignEncoding::None;
+        QTest::newRow("ASCII only") << QByteArray("\"A\",\"B\"\r\n") << ForeignEncoding::None;
+        QTest::newRow("UTF-8 with a byte-order mark") << "\xEF\xBB\xBF" + record << ForeignEncoding::Utf8WithMark;
+        QTest::newRow("UTF-16, little-endian mark") << QByteArray("\xFF\xFE\"\0A\0\"\0", 8) << ForeignEncoding::Utf16;
+        QTest::newRow("UTF-16, big-endian mark") << QByteArray("\xFE\xFF\0\"\0A\0\"", 8) << ForeignEncoding::Utf16;
+        QTest::newRow("UTF-16 without a byte-order mark") << QByteArray("\"\0A\0\"\0,\0", 8) << ForeignEncoding::Utf16;
+        QTest::newRow("UTF-8 without a byte-order mark")
+            << QByteArray("\"Lef\xC3\xA8vre\",\"Zo\xC3\xA9\"\r\n") << ForeignEncoding::Utf8;
+    }
+    void foreignEncodingsAreRecognised()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(cp1252::ForeignEncoding, encoding);
+        QCOMPARE(cp1252::foreignEncoding(bytes), encoding);
     }
 };
 
