@@ -1,8 +1,10 @@
-// Measures Psyche Rondo's start-up, every user action on the real widgets (offscreen) and the person directory at
-// 100, 10,000 and 100,000 persons. Prints Markdown tables of medians.
+// Measures Psyche Rondo's start-up against a bare Qt window (time, memory and, under valgrind, instructions), every
+// user action on the real widgets (offscreen), the complete report of each type and the person directory at 100,
+// 10,000, 100,000 and 1,000,000 persons. Prints Markdown tables of medians.
 // Usage: QT_QPA_PLATFORM=offscreen psyche-bench
 
 #include "FakeServices.h"
+#include "ReopenPerson.h"
 #include "app/MainWindow.h"
 #include "interpretation/ReportDocument.h"
 #include "persons/OpenPersonDialog.h"
@@ -18,6 +20,7 @@
 #include <QLineEdit>
 #include <QProcess>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <algorithm>
 #include <chrono>
@@ -100,6 +103,23 @@ std::pair<Startup, Startup> measureStartups(const QString& bare, const QString& 
     return {{median(bareTimes), median(bareMemory)}, {median(psycheTimes), median(psycheMemory)}};
 }
 
+// Instructions one start of the program executes up to its first paint, counted by valgrind's callgrind, which
+// counts the same whatever else the machine runs; nothing when valgrind is missing or the run failed.
+std::optional<double> instructionsOnce(const QString& program, const QTemporaryDir& home)
+{
+    QProcess process;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("QT_QPA_PLATFORM", "offscreen");
+    env.insert("XDG_DATA_HOME", home.path());
+    process.setProcessEnvironment(env);
+    process.start("valgrind", {"--tool=callgrind", "--callgrind-out-file=/dev/null", program});
+    if (!process.waitForFinished(300000) || process.exitCode() != 0)
+        return std::nullopt;
+    const QRegularExpressionMatch collected =
+        QRegularExpression("Collected : (\\d+)").match(QString::fromUtf8(process.readAllStandardError()));
+    return collected.hasMatch() ? std::optional<double>(collected.captured(1).toDouble()) : std::nullopt;
+}
+
 QByteArray directoryOf(int persons)
 {
     QByteArray content;
@@ -129,6 +149,17 @@ int main(int argc, char* argv[])
     std::printf("| bare Qt main window | %.1f | %.0f |\n", bare.milliseconds, bare.peakKiB);
     std::printf("| Psyche Rondo | %.1f | %.0f |\n", psyche.milliseconds, psyche.peakKiB);
     std::printf("| ratio | %.2f | %.2f |\n\n", psyche.milliseconds / bare.milliseconds, psyche.peakKiB / bare.peakKiB);
+    {
+        QTemporaryDir home;
+        const std::optional<double> bareCount = instructionsOnce(here + "/startup-bare", home);
+        const std::optional<double> psycheCount = instructionsOnce(here + "/startup-psyche", home);
+        if (bareCount && psycheCount) {
+            std::printf("Instructions to the first paint (callgrind): bare %.1fM, Psyche Rondo %.1fM, ratio %.2f\n\n",
+                        *bareCount / 1e6, *psycheCount / 1e6, *psycheCount / *bareCount);
+        } else {
+            std::printf("Instructions to the first paint: not measured (valgrind is missing or failed)\n\n");
+        }
+    }
 
     FakeMessageService messages;
     FakePrintService printer;
@@ -138,12 +169,8 @@ int main(int argc, char* argv[])
     window.show();
     QApplication::processEvents();
     const auto button = [&](const char* name) { return window.findChild<QPushButton*>(name); };
-    const auto compute = [&] {
-        window.findChild<QLabel*>("te1")->setText("4");
-        window.findChild<QLabel*>("aile1")->setText("3");
-        window.findChild<QLabel*>("aile2")->setText("5");
-        window.state().scores = Scores{0, 3, 5, 2, 7, 6, 1, 0, 4, 2};
-    };
+    const QString profile = profileDigits(Scores{0, 3, 5, 2, 7, 6, 1, 0, 4, 2});
+    const auto compute = [&] { reopenAsUser(window, services.dataFolder, {{}, {}, "4", "3", "5", profile}); };
     const auto nothing = [] {};
     const int runs = 101;
 
@@ -180,27 +207,27 @@ int main(int argc, char* argv[])
                 "|---:|---:|---:|---:|---:|\n");
     const auto* details = window.findChild<DetailsPage*>("detailsPage");
     for (int type = 1; type <= 9; ++type) {
-        window.findChild<QLabel*>("te1")->setText(QString::number(type));
-        window.findChild<QLabel*>("aile1")->setText("0");
-        window.findChild<QLabel*>("aile2")->setText("0");
-        window.state().scores = Scores{0, 3, 5, 2, 7, 6, 1, 0, 4, 2};
+        reopenAsUser(window, services.dataFolder, {{}, {}, QString::number(type), "0", "0", profile});
         button("computeButton")->click();
         window.findChild<QLineEdit*>("te2")->setText(QString::number(10 - type));
         button("interactionComputeButton")->click();
         int pages = 0;
-        const double laidOut = timeAction(
-            11, nothing, [&] { pages = buildReport(window.reportInput(), details->figureMarks())->pageCount(); });
+        const double laidOut = timeAction(11, nothing, [&] {
+            pages = buildReport(window.shownProfile(), details->figureMarks(), QDate::currentDate())->pageCount();
+        });
         QByteArray pdf;
         const double written = timeAction(11, nothing, [&] {
-            pdf = paged::pdf(*buildReport(window.reportInput(), details->figureMarks()), "Psyche Rondo");
+            pdf = paged::pdf(*buildReport(window.shownProfile(), details->figureMarks(), QDate::currentDate()),
+                             "Psyche Rondo");
         });
         std::printf("| %d | %d | %.1f | %.1f | %.0f |\n", type, pages, laidOut, written,
                     static_cast<double>(pdf.size()) / 1024.0);
     }
 
     std::printf("\n## Person directory\n\n");
-    std::printf("| Persons | Save replacing one (ms) | Open window filled and shown (ms) | Save per 1,000 | Open per "
-                "1,000 | Peak memory so far (MiB) |\n|---:|---:|---:|---:|---:|---:|\n");
+    std::printf(
+        "| Persons | Save replacing one (ms) | Open window filled and shown (ms) | Save per 1,000 | Open per "
+        "1,000 | Search, per keystroke (ms) | Peak memory so far (MiB) |\n|---:|---:|---:|---:|---:|---:|---:|\n");
     for (const int persons : {100, 10000, 100000, 1000000}) {
         QTemporaryDir folder;
         const QString dataFolder = folder.path() + "/";
@@ -224,10 +251,32 @@ int main(int argc, char* argv[])
             dialog.show();
             QApplication::processEvents();
         });
+        // Typing a name into the search field, one keystroke at a time, the list redrawn after each.
+        double keystroke = 0;
+        {
+            OpenPersonDialog dialog(dataFolder, messages, &window);
+            dialog.show();
+            QApplication::processEvents();
+            auto* search = dialog.findChild<QLineEdit*>("searchField");
+            const QString typed = QStringLiteral("pr\u00e9nom%1").arg(persons / 3, 6, 10, QLatin1Char('0'));
+            std::vector<double> times;
+            for (int round = 0; round < 3; ++round) {
+                search->clear();
+                QApplication::processEvents();
+                for (const QChar c : typed) {
+                    QElapsedTimer timer;
+                    timer.start();
+                    search->insert(QString(c));
+                    QApplication::processEvents();
+                    times.push_back(static_cast<double>(timer.nsecsElapsed()) / 1e6);
+                }
+            }
+            keystroke = median(times);
+        }
         rusage usage = {};
         getrusage(RUSAGE_SELF, &usage);
-        std::printf("| %d | %.2f | %.2f | %.3f | %.3f | %.0f |\n", persons, save, open, save * 1000 / persons,
-                    open * 1000 / persons, double(usage.ru_maxrss) / 1024);
+        std::printf("| %d | %.2f | %.2f | %.3f | %.3f | %.2f | %.0f |\n", persons, save, open, save * 1000 / persons,
+                    open * 1000 / persons, keystroke, double(usage.ru_maxrss) / 1024);
     }
     return 0;
 }

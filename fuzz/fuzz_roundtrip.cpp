@@ -1,4 +1,5 @@
-// Records the format can hold, written then read, come back equal.
+// Records the format can hold, written then read, come back equal, alone and as a directory file the program wrote.
+#include "persons/DirectoryFile.h"
 #include "persons/PersonRecord.h"
 #include "platform/Cp1252.h"
 
@@ -16,6 +17,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         return 0;
     const std::optional<PersonRecord> back = parseRecordLine(formatRecordLine(record));
     if (!back || !(*back == record))
+        std::abort();
+    const DirectoryContent file = parseDirectory(rebuildDirectory(DirectoryContent{}, &record, nullptr));
+    if (file.status != DirectoryContent::Status::Read || file.count() != 1 || !(file.record(0) == record))
         std::abort();
     return 0;
 }

@@ -2,7 +2,9 @@
 // Usage: psyche-screenshots <folder>
 
 #include "FakeServices.h"
+#include "ReopenPerson.h"
 #include "app/MainWindow.h"
+#include "questionnaire/Questions.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -12,6 +14,7 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTemporaryDir>
+#include <QTimer>
 
 int main(int argc, char* argv[])
 {
@@ -31,10 +34,9 @@ int main(int argc, char* argv[])
     window.findChild<QLineEdit*>("lastNameField")->setText(QStringLiteral("Durand"));
     window.grab().save(folder + "/accueil.png");
 
-    window.findChild<QLabel*>("te1")->setText(QStringLiteral("4"));
-    window.findChild<QLabel*>("aile1")->setText(QStringLiteral("0"));
-    window.findChild<QLabel*>("aile2")->setText(QStringLiteral("5"));
-    window.state().scores = Scores{0, 3, 5, 2, 7, 6, 1, 0, 4, 2};
+    reopenAsUser(window, services.dataFolder,
+                 {QStringLiteral("Durand"), QStringLiteral("Anne"), QStringLiteral("4"), QStringLiteral("0"),
+                  QStringLiteral("5"), profileDigits(Scores{0, 3, 5, 2, 7, 6, 1, 0, 4, 2})});
     window.compute();
     window.findChild<QLineEdit*>("partnerFirstNameField")->setText(QStringLiteral("Luc"));
     window.findChild<QLineEdit*>("partnerLastNameField")->setText(QStringLiteral("Martin"));
@@ -53,5 +55,20 @@ int main(int argc, char* argv[])
     window.interpretSynthesis();
     QApplication::processEvents();
     window.interpretationWindow()->grab().save(folder + "/interpretation.png");
+    window.interpretationWindow()->close();
+
+    // A box of the questionnaire as it stands at question 12, through the real message service; closing it
+    // answers "Annuler".
+    QTimer::singleShot(300, [&folder] {
+        if (QWidget* box = QApplication::activeModalWidget()) {
+            box->grab().save(folder + "/questionnaire.png");
+            box->close();
+        }
+    });
+    MessageRequest question{questionTexts().value(10), QStringLiteral("Questionnaire"), MessageButtons::YesNoCancel,
+                            MessageIcon::Question, MessageAnswer::Yes};
+    question.informativeText = QStringLiteral("Question 12 sur 81");
+    question.previous = PreviousButton::Enabled;
+    QtMessageService().show(&window, question);
     return 0;
 }

@@ -2,10 +2,42 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
 
 namespace {
+
+// A line edit takes some shortcuts for itself (Ctrl+E is "end of line" on Linux) before the menu sees them. The
+// report's commands act whatever control has the focus: their keys, pressed in the menu bar's window, trigger them.
+class WindowShortcuts : public QObject
+{
+public:
+    WindowShortcuts(QMenuBar* bar, QList<QAction*> actions) : QObject(bar), m_bar(bar), m_actions(std::move(actions))
+    {
+        qApp->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() != QEvent::KeyPress || !watched->isWidgetType() ||
+            static_cast<QWidget*>(watched)->window() != m_bar->window())
+            return false;
+        const QKeySequence pressed(static_cast<QKeyEvent*>(event)->keyCombination());
+        for (QAction* action : std::as_const(m_actions)) {
+            if (action->isEnabled() && action->shortcut() == pressed) {
+                action->trigger();
+                return true;
+            }
+        }
+        return false;
+    }
+
+private:
+    QMenuBar* m_bar;
+    QList<QAction*> m_actions;
+};
 
 QAction* addItem(QMenu* menu, const char* name, const QString& caption, const QKeySequence& shortcut,
                  const std::function<void()>& command)
@@ -36,10 +68,11 @@ QMenu* addMainMenus(QMenuBar* bar, const MenuCommands& commands)
 
     QMenu* interpretation = bar->addMenu(QStringLiteral("&Interprétation"));
     interpretation->setObjectName(QStringLiteral("m_interprétation"));
-    addItem(interpretation, "m_imprimer", QStringLiteral("Imprimer..."), QKeySequence(Qt::CTRL | Qt::Key_I),
-            commands.printReport);
-    addItem(interpretation, "m_exporter", QStringLiteral("Exporter..."), QKeySequence(Qt::CTRL | Qt::Key_E),
-            commands.exportReport);
+    QAction* print = addItem(interpretation, "m_imprimer", QStringLiteral("Imprimer..."),
+                             QKeySequence(Qt::CTRL | Qt::Key_I), commands.printReport);
+    QAction* exportReport = addItem(interpretation, "m_exporter", QStringLiteral("Exporter..."),
+                                    QKeySequence(Qt::CTRL | Qt::Key_E), commands.exportReport);
+    new WindowShortcuts(bar, {print, exportReport});
     setMenuEnabled(interpretation, false);
 
     QMenu* help = bar->addMenu(QStringLiteral("&?"));

@@ -1,25 +1,21 @@
 #pragma once
 
+#include "app/MainPages.h"
 #include "app/MainState.h"
 #include "help/HelpWindow.h"
 #include "interpretation/InterpretationWindow.h"
-#include "interpretation/ReportInput.h"
+#include "questionnaire/AnswerSheet.h"
+#include "typology/ShownProfile.h"
 
 #include <QMainWindow>
 #include <QPointer>
 #include <functional>
+#include <optional>
 
-class DetailsPage;
-class InteractionPage;
 class MessageService;
-class PersonStrip;
 class PrintService;
-class QuadrantPage;
 class QMenu;
-class QPlainTextEdit;
 class QPushButton;
-class QTabWidget;
-class SynthesisPage;
 
 struct Services
 {
@@ -30,8 +26,8 @@ struct Services
 };
 
 // The main window puts the person strip and the four pages together, runs the menus and the services, and keeps
-// MainState (active type, wings, scores, quadrant table). What is shown stays in the pages, and the analyses and
-// the theme read it back from there.
+// MainState (active type, wings, scores, quadrant table). What is shown stays in the strip and the pages;
+// shownProfile() takes it in one piece for the analyses, the theme, the report and the save.
 class MainWindow : public QMainWindow
 {
     Q_OBJECT
@@ -40,33 +36,15 @@ public:
     ~MainWindow() override;
 
     const MainState& state() const { return m_state; }
-    MainState& state() { return m_state; }
+    ShownProfile shownProfile() const;
 
-    void effacer();
-    void showResult();
-
-    // The interpretation window's operations; each creates the window (hidden) when needed.
-    void clearInterpretation() { interpretation().clearText(); }
-    void setInterpretationTitle(const QString& title) { interpretation().setTitle(title); }
-    void titre(const QString& line) { interpretation().appendLine(line); }
-    void interprete2(const QString& line) { titre(line); }
     InterpretationWindow* interpretationWindow() const { return m_interpretation; }
     HelpWindow* helpWindow() const { return m_help; }
-
-    void calcul_synthese();
-    void calcul_detail();
-    void calcul_carre();
-    void calcul_entente();
-    void descriptif_theme();
-
     QPushButton* defaultButton() const { return m_defaultButton; }
-    // What the complete report shows, read back from the strip and the pages as they stand.
-    ReportInput reportInput() const;
 
     // Commands of the buttons and menus.
     void answerQuestionnaire();
     void compute();
-    void clearAll();
     void interpretSynthesis();
     void interpretDetails();
     void interpretQuadrant();
@@ -84,27 +62,33 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    void addPage(QWidget* page, const QString& title);
     void setDefaultButton(QPushButton* button);
-    InterpretationWindow& interpretation();
+    void showResult();
+    // Empties both persons and every result; the active type stays.
+    void effacer();
+    // The program's own names for building the interpretation window's lines and the theme.
+    void titre(const QString& line);
+    void calcul_synthese(const ShownProfile& shown);
+    void calcul_detail(const ShownProfile& shown);
+    void calcul_carre(const ShownProfile& shown);
+    void calcul_entente(const ShownProfile& shown);
+    void descriptif_theme(const ShownProfile& shown);
+
+    InterpretationWindow& interpretation(); // created hidden when first needed
     void showLines(const QStringList& lines);
     bool refuseWithoutType(const QString& message);
     // Every analysis the same way: the refusal without a type, else the window titled and filled by build.
-    void interpret(const QString& refusal, const QString& title, void (MainWindow::*build)());
+    void interpret(const QString& refusal, const QString& title, void (MainWindow::*build)(const ShownProfile&));
 
     Services m_services;
     MainState m_state;
     QString m_themeText;
+    // The answers of a cancelled questionnaire, for the names they were given for; never written to disk.
+    std::optional<AnswerSheet> m_keptAnswers;
     QPointer<InterpretationWindow> m_interpretation;
     QPointer<HelpWindow> m_help;
     QPushButton* m_defaultButton = nullptr;
 
-    PersonStrip* m_strip = nullptr;
-    QTabWidget* m_tabs = nullptr;
-    SynthesisPage* m_synthesisPage = nullptr;
-    DetailsPage* m_detailsPage = nullptr;
-    QuadrantPage* m_quadrantPage = nullptr;
-    InteractionPage* m_interactionPage = nullptr;
-    QPlainTextEdit* m_rtb1 = nullptr; // the theme's print buffer, never shown
-    QMenu* m_reportMenu = nullptr;    // "Interprétation": enabled with the "Interpréter" buttons
+    MainPages m_pages;
+    QMenu* m_reportMenu = nullptr; // "Interprétation": enabled with the "Interpréter" buttons
 };

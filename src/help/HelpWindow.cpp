@@ -3,6 +3,7 @@
 #include "help/GuideText.h"
 #include "platform/TextCatalog.h"
 #include "widgets/Controls.h"
+#include "widgets/Fonts.h"
 #include "widgets/Twips.h"
 
 #include <QKeyEvent>
@@ -18,7 +19,7 @@ HelpWindow::HelpWindow()
     setFixedSize(twips::toPixels(6750), twips::toPixels(4410));
 
     controls::titleStrip(this, "helpTitleLabel", QStringLiteral("Comment Utiliser Psyche Rondo ?"),
-                         twips::rect(0, 0, 6735, 375), twips::sansSerif(12));
+                         twips::rect(0, 0, 6735, 375), fonts::sansSerif(12));
 
     auto* text = new QPlainTextEdit(this);
     text->setObjectName(QStringLiteral("helpTextBox"));

@@ -5,6 +5,7 @@
 #include "platform/PrintService.h"
 #include "platform/TextCatalog.h"
 #include "widgets/Controls.h"
+#include "widgets/Fonts.h"
 #include "widgets/Twips.h"
 
 #include <QKeyEvent>
@@ -21,7 +22,7 @@ InterpretationWindow::InterpretationWindow(MessageService& messages, PrintServic
     setWindowTitle(QStringLiteral("Interprétation"));
 
     m_title = controls::titleStrip(this, "interpretationTitleLabel", QString(), twips::rect(0, 0, 9375, 375),
-                                   twips::sansSerif(13.5));
+                                   fonts::sansSerif(13.5));
 
     m_printButton = new QPushButton(QStringLiteral("Imprimer"), this);
     m_printButton->setObjectName(QStringLiteral("interpretationPrintButton"));
@@ -32,7 +33,7 @@ InterpretationWindow::InterpretationWindow(MessageService& messages, PrintServic
     m_textBox = new QPlainTextEdit(this);
     m_textBox->setObjectName(QStringLiteral("interpretationTextBox"));
     m_textBox->setGeometry(twips::rect(0, 360, 9375, 6735));
-    m_textBox->setFont(twips::sansSerif(12));
+    m_textBox->setFont(fonts::sansSerif(12));
     m_textBox->setReadOnly(true);
     m_textBox->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     m_textBox->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);

@@ -3,9 +3,12 @@
 #include "interpretation/ReportText.h"
 #include "platform/PagedDocument.h"
 #include "platform/TextCatalog.h"
-#include "questionnaire/ProfileChart.h"
-#include "typology/NumberReading.h"
+#include "questionnaire/Scoring.h"
+#include "typology/Analyses.h"
 #include "typology/TypeTables.h"
+#include "widgets/Captions.h"
+#include "widgets/Fonts.h"
+#include "widgets/ProfileChart.h"
 #include "widgets/Twips.h"
 
 #include <QAbstractTextDocumentLayout>
@@ -19,19 +22,7 @@ namespace {
 constexpr int kPictureFormat = QTextFormat::UserObject + 1;
 constexpr int kPictureProperty = QTextFormat::UserProperty + 1;
 enum class Picture { Chart = 1, Figure = 2 };
-
-QFont bodyFont(qreal pointSize, bool bold = false)
-{
-    QFont font;
-    font.setFamilies({QStringLiteral("DejaVu Sans"), QStringLiteral("Liberation Sans"), QStringLiteral("Arial"),
-                      QStringLiteral("Helvetica")});
-    font.setStyleHint(QFont::SansSerif);
-    // Ligatures would print "fi" as one glyph that PDF readers do not always find again when searching.
-    font.setStyleStrategy(QFont::PreferNoShaping);
-    font.setPointSizeF(pointSize);
-    font.setBold(bold);
-    return font;
-}
+constexpr qreal kChartPoints = 8.25; // the size of the chart's numbers on screen, the main window's own font
 
 // The bar chart and the figure, drawn by the same code as on screen, scaled from their pixels (15 twips each) to
 // the place the layout gives them: vectors, sharp at any zoom.
@@ -40,7 +31,7 @@ class Pictures : public QObject, public QTextObjectInterface
     Q_OBJECT
     Q_INTERFACES(QTextObjectInterface)
 public:
-    Pictures(const Scores& scores, const EnneagramFigure::Marks& marks, QObject* parent)
+    Pictures(const ProfileChart::Scores& scores, const EnneagramFigure::Marks& marks, QObject* parent)
         : QObject(parent), m_barTops(ProfileChart::barTopsFor(scores)), m_marks(marks)
     {
     }
@@ -52,9 +43,9 @@ public:
 
     QSizeF intrinsicSize(QTextDocument*, int, const QTextFormat& format) override
     {
-        // Drawn at the size they have on screen: a pixel is 15 twips, a twentieth of a point each.
+        // Drawn at the size they have on screen.
         const QRect area = source(Picture(format.intProperty(kPictureProperty)));
-        const qreal unit = paged::unitsPerPoint() * twips::kPerPixel / 20.0;
+        const qreal unit = paged::unitsPerPoint() * twips::pointsPerPixel();
         return QSizeF(area.width() * unit, area.height() * unit);
     }
 
@@ -67,8 +58,8 @@ public:
         painter->scale(rect.width() / area.width(), rect.height() / area.height());
         painter->translate(-area.topLeft());
         if (picture == Picture::Chart) {
-            QFont axis = bodyFont(8);
-            axis.setPixelSize(11); // 8.25 points at 96 pixels to the inch, as on screen
+            QFont axis = fonts::report(kChartPoints);
+            axis.setPixelSize(twips::pixelsOfPoints(kChartPoints)); // in the picture's pixels, scaled with it
             ProfileChart::paint(*painter, m_barTops, Qt::black, axis);
         } else {
             EnneagramFigure::paint(*painter, m_marks, EnneagramFigure::numberFont());
@@ -94,7 +85,7 @@ public:
             block.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
         block.setTopMargin(paged::formatLength(12));
         block.setBottomMargin(paged::formatLength(4));
-        paragraph(text, block, bodyFont(14, true));
+        paragraph(text, block, fonts::report(14, true));
     }
 
     // Each line of an analysis is one paragraph, as in the interpretation window; a CR LF inside a line starts a new
@@ -103,7 +94,7 @@ public:
     {
         for (const QString& line : texts) {
             for (const QString& part : withNewlines(line).split(u'\n'))
-                paragraph(part, QTextBlockFormat(), bodyFont(10));
+                paragraph(part, QTextBlockFormat(), fonts::report(10));
         }
     }
 
@@ -145,12 +136,15 @@ private:
 
 } // namespace
 
-std::unique_ptr<QTextDocument> buildReport(const ReportInput& input, const EnneagramFigure::Marks& figure)
+std::unique_ptr<QTextDocument> buildReport(const ShownProfile& input, const EnneagramFigure::Marks& figure,
+                                           const QDate& date)
 {
+    const QString firstName = input.firstName.trimmed();
+    const QString lastName = input.lastName.trimmed();
     auto document = std::make_unique<QTextDocument>();
     paged::setUpA4(*document);
-    document->setDefaultFont(bodyFont(10));
-    document->setMetaInformation(QTextDocument::DocumentTitle, report::title(input.firstName, input.lastName));
+    document->setDefaultFont(fonts::report(10));
+    document->setMetaInformation(QTextDocument::DocumentTitle, report::title(firstName, lastName));
     document->documentLayout()->registerHandler(kPictureFormat, new Pictures(input.scores, figure, document.get()));
 
     Writer out(*document);
@@ -158,35 +152,39 @@ std::unique_ptr<QTextDocument> buildReport(const ReportInput& input, const Ennea
     centred.setAlignment(Qt::AlignHCenter);
     QTextBlockFormat title = centred;
     title.setTopMargin(paged::formatLength(160));
-    out.paragraph(QStringLiteral("Psyche Rondo"), title, bodyFont(28, true));
+    out.paragraph(QStringLiteral("Psyche Rondo"), title, fonts::report(28, true));
     QTextBlockFormat spaced = centred;
     spaced.setTopMargin(paged::formatLength(18));
-    const QString names = (input.firstName + u' ' + input.lastName).trimmed();
+    const QString names = (firstName + u' ' + lastName).trimmed();
     if (!names.isEmpty())
-        out.paragraph(names, spaced, bodyFont(20));
-    out.paragraph(report::frenchDate(input.date), spaced, bodyFont(12));
+        out.paragraph(names, spaced, fonts::report(20));
+    out.paragraph(report::frenchDate(date), spaced, fonts::report(12));
     const QString type = input.synthesisType.trimmed();
-    out.paragraph(QStringLiteral("Type Ennéagramme : ") + type, spaced, bodyFont(16, true));
-    out.paragraph(typology::nickname(typeNumberOf(type)), centred, bodyFont(12));
-    if (!input.details.wing.trimmed().isEmpty())
-        out.paragraph(QStringLiteral("Aile : ") + input.details.wing.trimmed(), centred, bodyFont(12));
+    out.paragraph(captions::type() + u' ' + type, spaced, fonts::report(16, true));
+    out.paragraph(typology::nickname(input.type), centred, fonts::report(12));
+    if (const QString wings = input.details.wing.trimmed(); !wings.isEmpty()) {
+        // Two wings are shown as "8 / 1".
+        const QString caption = wings.contains(u'/') ? QStringLiteral("Ailes : ") : QStringLiteral("Aile : ");
+        out.paragraph(caption + wings, centred, fonts::report(12));
+    }
 
     out.heading(QStringLiteral("Profil"), true);
     out.pictures({Picture::Chart, Picture::Figure});
-    const QString clarity = report::clarityLine(input.scores);
+    const QString clarity = clarityLine(input.scores);
     if (!clarity.isEmpty())
-        out.paragraph(clarity, QTextBlockFormat(), bodyFont(10, true));
+        out.paragraph(clarity, QTextBlockFormat(), fonts::report(10, true));
     out.lines(detailsValueLines(input.details));
 
     out.heading(QStringLiteral("Synthèse"));
-    out.lines(analyses::synthesisLines(input.synthesisType));
+    out.lines(analyses::synthesisLines(input));
     out.heading(QStringLiteral("Détails"));
-    out.lines(analyses::detailLines({input.synthesisType, input.details, input.activeWing1, input.activeWing2}));
+    out.lines(analyses::detailLines(input));
     out.heading(QStringLiteral("Carré fondamental"));
     out.lines(analyses::quadrantLines(input.quadrant));
-    if (!input.interactionLines.isEmpty()) {
+    const QStringList interaction = analyses::interactionLines(input.keyword);
+    if (!interaction.isEmpty()) {
         out.heading(QStringLiteral("Interaction entre deux personnes"));
-        out.lines(input.interactionLines);
+        out.lines(interaction);
     }
 
     paged::keepHeadingsWithNext(*document);

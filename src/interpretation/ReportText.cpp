@@ -1,31 +1,8 @@
 #include "interpretation/ReportText.h"
 
-#include <QStringList>
-#include <algorithm>
 #include <array>
 
 namespace report {
-
-QString clarityLine(const Scores& scores)
-{
-    std::array<qint16, 9> sorted{};
-    std::copy(scores.begin() + 1, scores.end(), sorted.begin());
-    std::sort(sorted.begin(), sorted.end(), std::greater<>());
-    if (std::all_of(sorted.begin(), sorted.end(), [](qint16 score) { return score == 0; }))
-        return {};
-    const int top = sorted[0];
-    if (top - sorted[1] >= 2)
-        return QStringLiteral("Résultat net");
-    QStringList close;
-    for (int type = 1; type <= 9; ++type) {
-        if (scores[type] >= top - 1)
-            close << QString::number(type);
-    }
-    const QString last = close.takeLast();
-    // This wording is fixed word for word, the ordinary space before the colon included.
-    return QStringLiteral("Résultat à confirmer : les types ") + close.join(QStringLiteral(", ")) +
-           QStringLiteral(" et ") + last + QStringLiteral(" ont des scores proches");
-}
 
 namespace {
 

@@ -1,17 +1,11 @@
 #pragma once
 
-#include "questionnaire/Scoring.h"
-
 #include <QDate>
 #include <QString>
+#include <array>
 
-// The words of the complete report that come from no analysis: its title, file name, date and how clear the result
-// is.
+// The words of the complete report that come from no analysis: its title, file name and date.
 namespace report {
-
-// "Résultat net" when the top score leads the next one by 2 or more; otherwise the near tie, naming every type at
-// the top score or one point below it. Empty when every score is 0: there is no profile to judge.
-QString clarityLine(const Scores& scores);
 
 // "Psyche Rondo - Prénom Nom", or "Psyche Rondo" without names.
 QString title(const QString& firstName, const QString& lastName);

@@ -31,27 +31,30 @@ QString describe(LineProblem problem)
     return {};
 }
 
-// A file saved by another editor in an encoding the directory never uses. Read as Windows-1252, a UTF-8 file would
-// show "LefÃ¨vre" and be saved back that way.
+// A file, or a part pasted into it, saved by another editor in an encoding the directory never uses.
 QString wrongEncoding(QByteArrayView bytes)
 {
     const QString expected = QStringLiteral(", alors qu'il doit l'être en Windows-1252 (ANSI)");
     switch (cp1252::foreignEncoding(bytes)) {
     case cp1252::ForeignEncoding::Utf8WithMark:
-        return QStringLiteral("le fichier est encodé en UTF-8 avec une marque d'ordre des octets (BOM)") + expected;
+        return QStringLiteral("il est encodé en UTF-8 avec une marque d'ordre des octets (BOM)") + expected;
     case cp1252::ForeignEncoding::Utf16:
-        return QStringLiteral("le fichier est encodé en UTF-16") + expected;
-    case cp1252::ForeignEncoding::Utf8:
-        return QStringLiteral("le fichier est encodé en UTF-8") + expected;
+        return QStringLiteral("il est encodé en UTF-16") + expected;
+    case cp1252::ForeignEncoding::Utf32:
+        return QStringLiteral("il est encodé en UTF-32") + expected;
     case cp1252::ForeignEncoding::None:
         break;
     }
     return {};
 }
 
-bool isBlank(QByteArrayView line)
+// What an editor shows as an empty line: blanks, tabs, form feeds; and, on the last line, the end-of-file mark
+// (Ctrl-Z) old DOS editors put there.
+bool isBlank(QByteArrayView line, bool last)
 {
-    return std::all_of(line.begin(), line.end(), [](char c) { return c == ' ' || c == '\t'; });
+    return std::all_of(line.begin(), line.end(), [last](char c) {
+        return c == ' ' || c == '\t' || c == '\f' || c == '\v' || (last && c == '\x1A');
+    });
 }
 
 QByteArray encoded(const QString& text)
@@ -75,7 +78,8 @@ QString backupFilePath(const QString& dataFolder)
 
 QString lockFilePath(const QString& dataFolder)
 {
-    return dataFolder + QStringLiteral("prrep.txt.lock");
+    // Beside the file actually written: copies whose data folders link to one file exclude each other.
+    return fileaccess::endOfLinks(directoryFilePath(dataFolder)) + QStringLiteral(".lock");
 }
 
 QByteArrayView DirectoryContent::line(qsizetype index) const
@@ -126,7 +130,7 @@ DirectoryContent parseDirectory(QByteArray bytes)
     const QByteArrayView all(content.bytes);
     if (const QString encoding = wrongEncoding(all); !encoding.isEmpty()) {
         content.status = DirectoryContent::Status::InvalidLine;
-        content.invalidLine = 1;
+        content.invalidLine = 0; // the fault lies with the whole file, not with one line
         content.reason = encoding;
         return content;
     }
@@ -151,11 +155,14 @@ DirectoryContent parseDirectory(QByteArray bytes)
         }
         const QByteArrayView line = all.sliced(start, end - start);
         ++lineNumber;
-        if (!isBlank(line)) {
+        if (!isBlank(line, next >= all.size())) {
             QString reason;
             // A zero byte is no character of a text file: named with its line, so that the user can find it.
             if (line.contains('\0'))
-                reason = QStringLiteral("elle contient un octet nul (0x00), qu'aucun fichier texte ne contient");
+                reason = QStringLiteral("elle contient un octet nul (0x00), absent de tout fichier texte");
+            else if (line.startsWith("\xEF\xBB\xBF")) // text pasted from a UTF-8 file, mark and all
+                reason = QStringLiteral("elle commence par la marque d'ordre des octets (BOM) d'un texte en UTF-8, "
+                                        "alors que le fichier doit être en Windows-1252 (ANSI)");
             else if (const LineProblem problem = splitRecordLine(line, fields); problem != LineProblem::None)
                 reason = describe(problem);
             if (!reason.isEmpty()) {
@@ -178,6 +185,10 @@ QString readProblem(const DirectoryContent& content, const QString& path)
         return QStringLiteral("Le fichier des personnes «\u00a0%1\u00a0» ne peut pas être lu\u00a0: %2.")
             .arg(shownPath(path), content.reason);
     case DirectoryContent::Status::InvalidLine:
+        if (content.invalidLine == 0)
+            return QStringLiteral("Le fichier des personnes «\u00a0%1\u00a0» ne peut pas être lu tel "
+                                  "quel\u00a0: %2.")
+                .arg(shownPath(path), content.reason);
         return QStringLiteral("La ligne %1 du fichier des personnes «\u00a0%2\u00a0» n'est pas un enregistrement "
                               "valide\u00a0: %3.")
             .arg(content.invalidLine)

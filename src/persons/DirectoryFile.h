@@ -8,7 +8,8 @@
 // The directory file prrep.txt: where it lies, how it reads, and how it is rebuilt with new records.
 QString directoryFilePath(const QString& dataFolder); // dataFolder + "prrep.txt"
 QString backupFilePath(const QString& dataFolder);    // dataFolder + "prrep.bak"
-QString lockFilePath(const QString& dataFolder);      // dataFolder + "prrep.txt.lock", held while a save writes
+// Held while a save writes: "prrep.txt.lock" beside the file prrep.txt leads to, through links if any.
+QString lockFilePath(const QString& dataFolder);
 
 // Far beyond any real directory (a million persons take about 40 MB); a larger file is refused, not read.
 inline constexpr qint64 kMaxDirectoryBytes = qint64(256) * 1024 * 1024;

@@ -1,8 +1,11 @@
 #include "persons/InteractionPage.h"
 
 #include "typology/TypeTables.h"
+#include "widgets/Captions.h"
 #include "widgets/Controls.h"
 #include "widgets/EnneagramFigure.h"
+#include "widgets/Fonts.h"
+#include "widgets/TabPage.h"
 #include "widgets/Twips.h"
 #include "widgets/ValueLabel.h"
 
@@ -17,7 +20,7 @@ InteractionPage::InteractionPage(QWidget* parent) : QWidget(parent)
     m_figure->setObjectName(QStringLiteral("interactionFigureNumbers"));
     m_figure->setGeometry(EnneagramFigure::area());
 
-    const QFont font = twips::sansSerif(8.25);
+    const QFont font = fonts::sansSerif(8.25);
     controls::label(this, QStringLiteral("Votre partenaire :"), twips::rect(5760, 765, 1455, 255), font);
     m_firstName = controls::field(this, "partnerFirstNameField", twips::rect(7200, 720, 2115, 285),
                                   QStringLiteral("Prénom du partenaire"));
@@ -27,7 +30,7 @@ InteractionPage::InteractionPage(QWidget* parent) : QWidget(parent)
     m_lastName->setAccessibleDescription(QStringLiteral("Nom du partenaire."));
     connect(m_firstName, &QLineEdit::textChanged, this, &InteractionPage::partnerNamesEdited);
     connect(m_lastName, &QLineEdit::textChanged, this, &InteractionPage::partnerNamesEdited);
-    controls::label(this, QStringLiteral("Type Ennéagramme :"), twips::rect(7680, 1260, 1695, 255), font);
+    controls::label(this, captions::type(), twips::rect(7680, 1260, 1695, 255), font);
     m_te2 = controls::field(this, "te2", twips::rect(9480, 1200, 435, 285),
                             QStringLiteral("Type Ennéagramme du partenaire"));
     m_te2->setAccessibleDescription(QStringLiteral("Type Ennéagramme du partenaire, de 1 à 9."));
@@ -40,7 +43,7 @@ InteractionPage::InteractionPage(QWidget* parent) : QWidget(parent)
     m_compute->setEnabled(false);
     connect(m_compute, &QPushButton::clicked, this, &InteractionPage::computeRequested);
 
-    const QFont big = twips::sansSerif(13.5);
+    const QFont big = fonts::sansSerif(13.5);
     controls::label(this, QStringLiteral("Résultante :"), twips::rect(6480, 3240, 1575, 375), big);
     m_keyword = controls::value(this, "interactionKeywordLabel", QStringLiteral("Résultante"),
                                 twips::rect(8280, 3240, 3615, 375), big);

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "persons/PersonRecord.h"
+#include "persons/PersonDirectory.h"
 
 #include <QDialog>
-#include <QStringList>
 
+class QLineEdit;
 class QListView;
 class QPushButton;
 class MessageService;
@@ -21,21 +21,25 @@ public:
     Choice choice() const { return m_choice; }
     PersonRecord chosen() const { return m_chosen; }
 
-    // Six fields, split on ";"; fields the entry does not reach stay empty. Also tells whether it held more.
-    static QStringList splitEntry(const QString& entry, bool* tooManyFields = nullptr);
-
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    void fill(const QString& dataFolder);
+    void fill();
+    void setContent(DirectoryContent content); // the list shows it, filtered by what the search field holds
+    int selectedRow() const;                   // -1 when no entry is selected
+    void erase();
+    void applySearch(const QString& query);
     void choose(Choice choice);
 
+    QString m_dataFolder;
     MessageService& m_messages;
+    QLineEdit* m_search;
     QListView* m_list;
     QPushButton* m_toUser;
     QPushButton* m_toPartner;
+    QPushButton* m_erase;
     Choice m_choice = Choice::None;
     PersonRecord m_chosen;
 };

@@ -1,5 +1,6 @@
 #include "persons/PersonDirectory.h"
 
+#include "persons/DirectoryChecks.h"
 #include "platform/ExclusiveLock.h"
 #include "platform/FileAccess.h"
 
@@ -31,38 +32,19 @@ QString fieldName(RecordField field, bool partnerLine)
     return partnerLine ? name + QStringLiteral(" du partenaire") : name;
 }
 
-SaveProblem failed(SaveFailure failure, const QString& subject, const QString& detail = {}, const QString& second = {})
+SaveProblem failed(const DirectoryFault& fault)
 {
     SaveProblem problem;
-    problem.message = saveMessage(failure, subject, detail, second);
-    problem.failure = failure;
+    problem.message = saveMessage(fault.failure, fault.subject, fault.detail, fault.second);
+    problem.failure = fault.failure;
     return problem;
 }
 
-std::optional<SaveProblem> unreadable(const DirectoryContent& content, const QString& path)
+std::optional<SaveProblem> failed(const std::optional<DirectoryFault>& fault)
 {
-    if (content.status == DirectoryContent::Status::Unreadable)
-        return failed(SaveFailure::Unreadable, path, readProblem(content, path));
-    if (content.status == DirectoryContent::Status::InvalidLine)
-        return failed(SaveFailure::InvalidLine, path, readProblem(content, path));
-    return std::nullopt;
-}
-
-std::optional<SaveProblem> lockProblem(const filelock::ExclusiveLock::Outcome& locked, const QString& path)
-{
-    switch (locked.status) {
-    case filelock::ExclusiveLock::Status::Taken:
-        break;
-    case filelock::ExclusiveLock::Status::Busy:
-        return failed(SaveFailure::LockBusy, path);
-    case filelock::ExclusiveLock::Status::NotAFile:
-        return failed(SaveFailure::LockNotAFile, locked.path, locked.reason);
-    case filelock::ExclusiveLock::Status::NotRemovable:
-        return failed(SaveFailure::LockNotRemovable, locked.path, locked.reason);
-    case filelock::ExclusiveLock::Status::NotCreated:
-        return failed(SaveFailure::LockNotCreated, locked.path, locked.reason);
-    }
-    return std::nullopt;
+    if (!fault)
+        return std::nullopt;
+    return failed(*fault);
 }
 
 } // namespace
@@ -80,8 +62,8 @@ std::optional<SaveProblem> PersonDirectory::save(const PersonRecord& user, const
         if (!complete)
             continue;
         if (const auto problem = checkStorable(record)) {
-            SaveProblem result =
-                failed(SaveFailure::FieldNotStorable, fieldName(problem->field, partnerLine), problem->character);
+            SaveProblem result = failed(DirectoryFault{
+                SaveFailure::FieldNotStorable, fieldName(problem->field, partnerLine), problem->character, {}});
             result.fieldProblem = true;
             result.partnerLine = partnerLine;
             result.field = problem->field;
@@ -92,23 +74,17 @@ std::optional<SaveProblem> PersonDirectory::save(const PersonRecord& user, const
     const QString path = directoryFilePath(m_dataFolder);
     const QString backup = backupFilePath(m_dataFolder);
     const auto tooLarge = [&] {
-        return failed(SaveFailure::TooLarge, path, QString::number(m_sizeLimit / (1024 * 1024)));
+        return failed(DirectoryFault{SaveFailure::TooLarge, path, QString::number(m_sizeLimit / (1024 * 1024)), {}});
     };
     // The files hold the names and types of everyone stored: new ones are for their owner's eyes only.
     const QFileDevice::Permissions privateFile = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
 
     // Read once to know whom to ask about; the questions come before anything is locked or written.
     const DirectoryContent before = readDirectory(path);
-    if (auto problem = unreadable(before, path))
+    if (auto problem = failed(readFault(before, path)))
         return problem;
-    // The backup is written through QSaveFile, which follows links: a link there would have the directory written
-    // over the file it leads to, and a backup that is the directory itself would be no backup at all.
-    if (fileaccess::entryKind(backup) == fileaccess::EntryKind::Link)
-        return failed(SaveFailure::BackupIsLink, backup);
-    if (fileaccess::sameFile(path, backup))
-        return failed(SaveFailure::BackupIsDirectory, path, {}, backup);
-    if (fileaccess::existsButNotRegular(backup))
-        return failed(SaveFailure::BackupNotRegular, backup);
+    if (auto problem = failed(backupFault(path, backup)))
+        return problem;
 
     const auto question = [](const PersonRecord& r) {
         return r.firstName + u' ' + r.lastName + QStringLiteral(" a déjà été enregistré, modifier ?");
@@ -132,11 +108,11 @@ std::optional<SaveProblem> PersonDirectory::save(const PersonRecord& user, const
     // Another running copy of the program may save at the same time: one writes at a time, and each rebuilds the
     // directory from what is on disk once it holds the lock, so neither loses the other's person.
     filelock::ExclusiveLock lock(lockFilePath(m_dataFolder));
-    if (auto problem = lockProblem(lock.take(m_lockWaitMs), path))
+    if (auto problem = failed(lockFault(lock.take(m_lockWaitMs), path)))
         return problem;
 
     const DirectoryContent current = readDirectory(path);
-    if (auto problem = unreadable(current, path))
+    if (auto problem = failed(readFault(current, path)))
         return problem;
 
     if (current.status == DirectoryContent::Status::Missing) {
@@ -147,8 +123,8 @@ std::optional<SaveProblem> PersonDirectory::save(const PersonRecord& user, const
             bytes += formatRecordLine(partner) + "\r\n";
         if (bytes.size() > m_sizeLimit)
             return tooLarge();
-        if (const auto error = fileaccess::writeWholeFile(path, bytes, privateFile))
-            return failed(SaveFailure::DirectoryNotCreated, path, *error);
+        if (const auto error = fileaccess::writeWholeFile(path, bytes, privateFile, fileaccess::LinkAtTarget::Follow))
+            return failed(DirectoryFault{SaveFailure::DirectoryNotCreated, path, *error, {}});
         return std::nullopt;
     }
 
@@ -162,16 +138,6 @@ std::optional<SaveProblem> PersonDirectory::save(const PersonRecord& user, const
         rebuildDirectory(current, userPending ? &user : nullptr, partnerPending ? &partner : nullptr);
     if (rebuilt.size() > m_sizeLimit)
         return tooLarge();
-    fileaccess::PendingWrite backupWrite(backup);
-    if (const auto error =
-            backupWrite.prepare(current.bytes, QFileInfo::exists(backup) ? QFileInfo(path).permissions() : privateFile))
-        return failed(SaveFailure::BackupNotWritten, backup, *error);
-    fileaccess::PendingWrite directoryWrite(path);
-    if (const auto error = directoryWrite.prepare(rebuilt))
-        return failed(SaveFailure::DirectoryNotWritten, path, *error);
-    if (const auto error = backupWrite.commit())
-        return failed(SaveFailure::BackupNotWritten, backup, *error);
-    if (const auto error = directoryWrite.commit())
-        return failed(SaveFailure::DirectoryNotReplaced, path, *error);
-    return std::nullopt;
+    return failed(writeBoth(backup, &current.bytes,
+                            QFileInfo::exists(backup) ? QFileInfo(path).permissions() : privateFile, path, rebuilt));
 }

@@ -18,6 +18,14 @@ struct SaveProblem
     SaveFailure failure = SaveFailure::FieldNotStorable;
 };
 
+// What became of erasing a person.
+struct EraseOutcome
+{
+    enum class Status { Erased, Vanished, Failed };
+    Status status = Status::Erased;
+    QString message; // French, for the user, unless erased
+};
+
 class PersonDirectory
 {
 public:
@@ -35,6 +43,11 @@ public:
     // otherwise why it stopped; in that case both files are as they were.
     std::optional<SaveProblem> save(const PersonRecord& user, const PersonRecord& partner,
                                     const Confirm& confirm) const;
+
+    // Erases for good the record at index of shown (the file as it was read for the list) from the directory file
+    // and from its backup, under the same lock and through the same writes as a save. Every other byte of both
+    // files stays. Vanished when the file no longer holds that line as it was read; then nothing is written.
+    EraseOutcome erase(const DirectoryContent& shown, qsizetype index) const;
 
 private:
     QString m_dataFolder;

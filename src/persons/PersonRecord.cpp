@@ -2,6 +2,18 @@
 
 #include "platform/Cp1252.h"
 
+PersonRecord savedUser(const ShownProfile& shown)
+{
+    return PersonRecord{shown.lastName,  shown.firstName, shown.typeText,
+                        shown.wing1Text, shown.wing2Text, profileDigits(shown.scores)}
+        .trimmed();
+}
+
+PersonRecord savedPartner(const ShownProfile& shown)
+{
+    return PersonRecord{shown.partnerLastName, shown.partnerFirstName, shown.partnerTypeText, {}, {}, {}}.trimmed();
+}
+
 QString profileDigits(const std::array<qint16, 10>& scores)
 {
     QString digits;
@@ -89,6 +101,8 @@ QString codeOf(char32_t code)
 QString usualName(char32_t code)
 {
     switch (code) {
+    case 0x00AD:
+        return QStringLiteral("trait d'union conditionnel");
     case 0x034F:
         return QStringLiteral("séparateur de graphèmes");
     case 0x061C:
@@ -176,6 +190,9 @@ std::optional<QString> problemIn(const QString& text)
             return describe(text, i);
         if (c.category() == QChar::Other_Control)
             return QStringLiteral("un caractère de contrôle (%1)").arg(codeOf(c.unicode()));
+        // Windows-1252 holds one invisible character, the soft hyphen: a name with it would look like another.
+        if (c.category() == QChar::Other_Format)
+            return describe(text, i);
     }
     const qsizetype bad = cp1252::firstUnencodable(text);
     if (bad >= 0)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "typology/ShownProfile.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
@@ -30,6 +32,11 @@ struct PersonRecord
     }
     bool operator==(const PersonRecord&) const = default;
 };
+
+// The user's and the partner's lines as they are saved from the window: trimmed, the user with the profile of the
+// shown scores, the partner without wings or profile.
+PersonRecord savedUser(const ShownProfile& shown);
+PersonRecord savedPartner(const ShownProfile& shown);
 
 // The profile field: the nine scores of types 1 to 9, one digit each.
 QString profileDigits(const std::array<qint16, 10>& scores);

@@ -1,6 +1,7 @@
 #include "persons/PersonStrip.h"
 
 #include "widgets/Controls.h"
+#include "widgets/Fonts.h"
 #include "widgets/Twips.h"
 #include "widgets/ValueLabel.h"
 
@@ -20,7 +21,7 @@ QString spokenWings(const QString& wing1Text, const QString& wing2Text)
     }
     if (wings.isEmpty())
         return {};
-    return (wings.size() == 1 ? QStringLiteral("aile : ") : QStringLiteral("ailes : ")) +
+    return (wings.size() == 1 ? QStringLiteral("aile\u00a0: ") : QStringLiteral("ailes\u00a0: ")) +
            wings.join(QStringLiteral(" et "));
 }
 
@@ -35,7 +36,7 @@ PersonStrip::PersonStrip(QWidget* parent) : QWidget(parent)
     rule->setGeometry(twips::rect(0, 0, 12225, 30));
     rule->setFrameShape(QFrame::HLine);
 
-    const QFont font = twips::sansSerif(8.25);
+    const QFont font = fonts::sansSerif(8.25);
     const auto white = [&](const QString& text, const QRect& r, Qt::Alignment alignment) {
         QLabel* label = controls::label(this, text, r, font);
         controls::setColour(label, QPalette::WindowText, Qt::white);
@@ -54,6 +55,8 @@ PersonStrip::PersonStrip(QWidget* parent) : QWidget(parent)
     setTabOrder(m_firstName, m_lastName);
     connect(m_firstName, &QLineEdit::textChanged, this, &PersonStrip::namesEdited);
     connect(m_lastName, &QLineEdit::textChanged, this, &PersonStrip::namesEdited);
+    connect(m_firstName, &QLineEdit::textEdited, this, &PersonStrip::namesTyped);
+    connect(m_lastName, &QLineEdit::textEdited, this, &PersonStrip::namesTyped);
 
     ValueLabel* te1 =
         controls::value(this, "te1", QStringLiteral("Type Ennéagramme"), twips::rect(7200, 480, 375, 285), font);

@@ -37,6 +37,7 @@ signals:
     void computeRequested();
     void clearRequested();
     void namesEdited();
+    void namesTyped(); // by the user, not by the program writing them
 
 private:
     QLineEdit* m_firstName;

@@ -1,6 +1,6 @@
 #include "persons/ThemeText.h"
 
-QString themeText(const ThemeInput& in)
+QString themeText(const ShownProfile& in)
 {
     const QString crlf = QStringLiteral("\r\n");
     QString text;

@@ -1,15 +1,8 @@
 #pragma once
 
-#include "typology/DetailsValues.h"
+#include "typology/ShownProfile.h"
 
 #include <QString>
 
-// The names and what the "Détails" page shows, as the printed theme uses them.
-struct ThemeInput
-{
-    QString firstName;
-    QString lastName;
-    DetailsValues details;
-};
-
-QString themeText(const ThemeInput& input);
+// The printed theme: the user's names as the strip shows them, then what the "Détails" page shows.
+QString themeText(const ShownProfile& shown);

@@ -64,72 +64,36 @@ QString decode(QByteArrayView bytes)
     return text;
 }
 
-// UTF-16 without a byte-order mark: ASCII text has a zero byte beside every character, so the first bytes alternate
-// zero and non-zero. A text file in Windows-1252 holds no zero byte, so it never does.
-bool looksLikeUtf16(QByteArrayView bytes)
+namespace {
+
+// Text without a byte-order mark whose first characters are ASCII: in UTF-16, a zero byte beside every character;
+// in UTF-32, three. Judged on the first 32 bytes; a Windows-1252 text file holds no zero byte, so never matches.
+bool looksLike(QByteArrayView bytes, qsizetype unit)
 {
-    const qsizetype size = std::min<qsizetype>(bytes.size(), 32) & ~qsizetype(1);
-    if (size < 4)
+    const qsizetype size = std::min<qsizetype>(bytes.size(), 32) / unit * unit;
+    if (size < 2 * unit)
         return false;
-    bool evenZero = true;
-    bool oddZero = true;
-    for (qsizetype i = 0; i < size; i += 2) {
-        evenZero = evenZero && bytes[i] == '\0';
-        oddZero = oddZero && bytes[i + 1] == '\0';
+    for (qsizetype at : {qsizetype(0), unit - 1}) { // the little-endian and the big-endian place of the ASCII byte
+        bool matches = true;
+        for (qsizetype i = 0; i < size && matches; ++i)
+            matches = (i % unit == at) == (bytes[i] != '\0');
+        if (matches)
+            return true;
     }
-    return evenZero != oddZero;
+    return false;
 }
 
-// Whether the bytes hold at least one character outside ASCII and are all well-formed UTF-8 (no overlong forms, no
-// surrogates). Names in Windows-1252 almost never do: an accented letter there is one byte, which UTF-8 never
-// accepts alone.
-bool isUtf8BeyondAscii(QByteArrayView bytes)
-{
-    bool beyondAscii = false;
-    const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
-    const qsizetype size = bytes.size();
-    for (qsizetype i = 0; i < size;) {
-        const unsigned char lead = p[i];
-        if (lead < 0x80) {
-            ++i;
-            continue;
-        }
-        beyondAscii = true;
-        qsizetype length = 0;
-        unsigned char low = 0x80;
-        unsigned char high = 0xBF;
-        if (lead >= 0xC2 && lead <= 0xDF) {
-            length = 2;
-        } else if (lead >= 0xE0 && lead <= 0xEF) {
-            length = 3;
-            low = lead == 0xE0 ? 0xA0 : 0x80;
-            high = lead == 0xED ? 0x9F : 0xBF;
-        } else if (lead >= 0xF0 && lead <= 0xF4) {
-            length = 4;
-            low = lead == 0xF0 ? 0x90 : 0x80;
-            high = lead == 0xF4 ? 0x8F : 0xBF;
-        } else {
-            return false;
-        }
-        if (size - i < length || p[i + 1] < low || p[i + 1] > high)
-            return false;
-        for (qsizetype k = 2; k < length; ++k) {
-            if (p[i + k] < 0x80 || p[i + k] > 0xBF)
-                return false;
-        }
-        i += length;
-    }
-    return beyondAscii;
-}
+} // namespace
 
 ForeignEncoding foreignEncoding(QByteArrayView bytes)
 {
     if (bytes.startsWith("\xEF\xBB\xBF"))
         return ForeignEncoding::Utf8WithMark;
-    if (bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF") || looksLikeUtf16(bytes))
+    if (bytes.startsWith(QByteArrayView("\xFF\xFE\0\0", 4)) || bytes.startsWith(QByteArrayView("\0\0\xFE\xFF", 4)) ||
+        looksLike(bytes, 4))
+        return ForeignEncoding::Utf32;
+    if (bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF") || looksLike(bytes, 2))
         return ForeignEncoding::Utf16;
-    if (isUtf8BeyondAscii(bytes))
-        return ForeignEncoding::Utf8;
     return ForeignEncoding::None;
 }
 

@@ -16,12 +16,11 @@ bool encode(QStringView text, QByteArray& out);
 
 QString decode(QByteArrayView bytes);
 
-// Signs that bytes are not Windows-1252 at all but text from an editor that saved it otherwise.
-bool looksLikeUtf16(QByteArrayView bytes);    // without a byte-order mark, judged on the first 32 bytes
-bool isUtf8BeyondAscii(QByteArrayView bytes); // well-formed UTF-8 with at least one character outside ASCII
-
-// The encoding such bytes are in instead, judged by their byte-order mark first, then by the signs above.
-enum class ForeignEncoding { None, Utf8WithMark, Utf16, Utf8 };
+// Signs that bytes are not Windows-1252 at all but text from an editor that saved it otherwise: a byte-order mark,
+// or the zero bytes of UTF-16 or UTF-32 text, which no Windows-1252 text file holds. UTF-8 without a mark is no
+// such sign: any byte string is also Windows-1252 text that the program itself may write ("RENÉ" and a no-break
+// space are the bytes of a UTF-8 letter), so it is read as Windows-1252 and its bytes are kept.
+enum class ForeignEncoding { None, Utf8WithMark, Utf16, Utf32 };
 ForeignEncoding foreignEncoding(QByteArrayView bytes);
 
 } // namespace cp1252

@@ -7,7 +7,8 @@ namespace filelock {
 
 // The lock that keeps two running copies of the program from writing at once, held until destroyed. It is
 // QLockFile, guarded against what it cannot cope with: whatever is at the lock's path is looked at before QLockFile
-// opens it, and a lock that no running program can hold is recovered at once.
+// opens it (no more than a few kilobytes of it are ever read), and a lock that no running program can hold is
+// recovered after a moment at most.
 class ExclusiveLock
 {
 public:
@@ -17,6 +18,7 @@ public:
         NotAFile,     // path names something QLockFile must not open; reason says what
         NotRemovable, // a lock is there and the system does not let it be removed; reason says why
         NotCreated,   // reason says why
+        TooLarge,     // a file far larger than any lock is there: nothing of it is read
     };
     struct Outcome
     {

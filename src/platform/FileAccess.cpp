@@ -1,13 +1,14 @@
 #include "platform/FileAccess.h"
 
-#include <QSaveFile>
+#include <QDir>
+#include <QFileInfo>
+#include <QRandomGenerator>
 
 #ifdef Q_OS_WIN
-#include <QDir>
-
 #include <io.h>
 #include <windows.h>
 #else
+#include <fcntl.h>
 #include <unistd.h>
 #endif
 
@@ -27,30 +28,40 @@ int injectedFault(WriteStep step, const QString& path)
     return injector ? injector(step, path) : 0;
 }
 
-// Qt's commit() syncs the new file but ignores the result: a disk that fails late (a network share, a quota, a
-// dying disk) would be reported as a success. The errno of a failure, or 0.
-int syncToDisk(QFileDevice& file)
+// Short whatever the target's name: a name of 255 bytes, the most a folder entry holds, must still be replaceable.
+QString temporaryName(const QString& folder)
 {
-    const int handle = file.handle();
-    if (handle < 0)
-        return EIO;
-#ifdef Q_OS_WIN
-    const auto native = reinterpret_cast<HANDLE>(_get_osfhandle(handle));
-    if (native == INVALID_HANDLE_VALUE || !FlushFileBuffers(native))
-        return errnoFor(GetLastError());
-    return 0;
-#else
-    return ::fsync(handle) == 0 ? 0 : errno;
-#endif
+    return folder +
+           QStringLiteral("/.pr%1.tmp").arg(QRandomGenerator::global()->generate() & 0xFFFFFF, 6, 16, QLatin1Char('0'));
 }
 
 #ifdef Q_OS_WIN
+
+// The errno of a failed sync, or 0.
+int syncToDisk(QFileDevice& file)
+{
+    const auto native = reinterpret_cast<HANDLE>(_get_osfhandle(file.handle()));
+    if (native == INVALID_HANDLE_VALUE || !FlushFileBuffers(native))
+        return errnoFor(GetLastError());
+    return 0;
+}
+
+// Puts from in place of to, whatever to was; the errno of a failure, or 0.
+int replaceFile(const QString& from, const QString& to)
+{
+    if (MoveFileExW(QDir::toNativeSeparators(from).toStdWString().c_str(),
+                    QDir::toNativeSeparators(to).toStdWString().c_str(),
+                    MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        return 0;
+    return errnoFor(GetLastError());
+}
+
 // Whether another program holds the file open without sharing its deletion, as synchronisation tools and
 // antiviruses do while they read it: Windows then refuses to rename anything over it. Asked before the first of two
 // replacements, so that neither is made; EBUSY, or 0 when nothing is there or nothing stands in the way.
 int replacementRefused(const QString& path)
 {
-    const HANDLE handle = CreateFileW(QDir::toNativeSeparators(path).toStdWString().c_str(), DELETE,
+    const HANDLE handle = CreateFileW(reinterpret_cast<const wchar_t*>(QDir::toNativeSeparators(path).utf16()), DELETE,
                                       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
                                       FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle != INVALID_HANDLE_VALUE) {
@@ -60,6 +71,27 @@ int replacementRefused(const QString& path)
     const DWORD error = GetLastError();
     return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION ? EBUSY : 0;
 }
+
+#else
+
+int syncToDisk(QFileDevice& file)
+{
+    return ::fsync(file.handle()) == 0 ? 0 : errno;
+}
+
+int replaceFile(const QString& from, const QString& to)
+{
+    if (::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) != 0)
+        return errno;
+    // The rename itself reaches the disk with the folder's entry: synced too, as far as the system allows.
+    const int folder = ::open(QFile::encodeName(QFileInfo(to).absolutePath()).constData(), O_RDONLY | O_CLOEXEC);
+    if (folder >= 0) {
+        ::fsync(folder);
+        ::close(folder);
+    }
+    return 0;
+}
+
 #endif
 
 } // namespace
@@ -69,44 +101,86 @@ void setFaultInjector(FaultInjector injector)
     faultInjector() = std::move(injector);
 }
 
-PendingWrite::PendingWrite(const QString& path) : m_path(path), m_file(path) {}
+PendingWrite::PendingWrite(const QString& path, LinkAtTarget links)
+    : m_path(path), m_target(links == LinkAtTarget::Follow ? endOfLinks(path) : path)
+{
+}
+
+PendingWrite::~PendingWrite()
+{
+    discard();
+}
+
+void PendingWrite::discard()
+{
+    m_file.close();
+    if (!m_temporary.isEmpty())
+        QFile::remove(m_temporary);
+    m_temporary.clear();
+    m_prepared = false;
+}
 
 std::optional<QString> PendingWrite::prepare(const QByteArray& content,
                                              std::optional<QFileDevice::Permissions> permissions)
 {
-    if (existsButNotRegular(m_path))
-        return notRegularReason(m_path);
-    clearSystemError();
-    if (!m_file.open(QIODevice::WriteOnly))
-        return reasonFor(systemError(), m_file.error());
-    const auto fail = [this]() -> std::optional<QString> {
-        const int error = errno;
-        const QFileDevice::FileError kind = m_file.error();
-        m_file.cancelWriting();
-        return reasonFor(error, kind == QFileDevice::NoError ? QFileDevice::WriteError : kind);
+    discard();
+    const EntryKind kind = entryKind(m_target);
+    if (kind != EntryKind::Missing && kind != EntryKind::File && kind != EntryKind::MultiNamedFile &&
+        kind != EntryKind::Link)
+        return notRegularReason(m_target);
+    const bool asked = permissions.has_value();
+    if (!asked && (kind == EntryKind::File || kind == EntryKind::MultiNamedFile))
+        permissions = QFileInfo(m_target).permissions();
+
+    const QString folder = QFileInfo(m_target).absolutePath();
+    int error = 0;
+    for (int attempt = 0; attempt < 16; ++attempt) {
+        m_file.setFileName(temporaryName(folder));
+        clearSystemError();
+        if (m_file.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
+            m_temporary = m_file.fileName();
+            break;
+        }
+        error = systemError();
+        if (error != EEXIST)
+            break;
+    }
+    if (m_temporary.isEmpty()) {
+        const QString reason = reasonFor(error, QFileDevice::OpenError);
+        // Through a link, the folder that refused is not the one the user named: say which it is.
+        if (QFileInfo(m_path).absolutePath() != folder)
+            return reason + QStringLiteral(" (dossier «\u00a0%1\u00a0»)").arg(QDir::toNativeSeparators(folder));
+        return reason;
+    }
+
+    const auto fail = [this](int failure, QFileDevice::FileError fileError) -> std::optional<QString> {
+        discard();
+        return reasonFor(failure, fileError == QFileDevice::NoError ? QFileDevice::WriteError : fileError);
     };
-    if (permissions && !m_file.setPermissions(*permissions))
-        return fail();
-    // write() may only fill Qt's buffer, and commit() can report success after its own final flush failed: every
-    // byte must have reached the system before the new file may replace the old one.
-    errno = 0;
+    // A mode asked for is required; the earlier file's is copied when the system allows (it may belong to another
+    // owner), which is not worth failing the write for.
+    clearSystemError();
+    if (permissions && !m_file.setPermissions(*permissions) && asked)
+        return fail(systemError(), m_file.error());
+    // write() may only fill Qt's buffer: every byte must have reached the system before the new file may replace
+    // the old one.
+    clearSystemError();
     if (m_file.write(content) != content.size())
-        return fail();
-    errno = 0;
+        return fail(systemError(), m_file.error());
+    clearSystemError();
     if (!m_file.flush() || m_file.error() != QFileDevice::NoError)
-        return fail();
+        return fail(systemError(), m_file.error());
     int syncError = injectedFault(WriteStep::Sync, m_path);
     if (syncError == 0)
         syncError = syncToDisk(m_file);
-    if (syncError != 0) {
-        m_file.cancelWriting();
-        return reasonFor(syncError, QFileDevice::WriteError);
-    }
+    if (syncError != 0)
+        return fail(syncError, QFileDevice::WriteError);
+    m_file.close();
+    if (m_file.error() != QFileDevice::NoError)
+        return fail(0, m_file.error());
 #ifdef Q_OS_WIN
-    if (const int error = replacementRefused(m_path)) {
-        m_file.cancelWriting();
-        return reasonFor(error, QFileDevice::RenameError);
-    }
+    if (const int refused = replacementRefused(m_target))
+        return fail(refused, QFileDevice::RenameError);
 #endif
     m_prepared = true;
     return std::nullopt;
@@ -116,21 +190,22 @@ std::optional<QString> PendingWrite::commit()
 {
     if (!m_prepared)
         return reasonFor(0, QFileDevice::WriteError);
-    m_prepared = false;
-    if (const int error = injectedFault(WriteStep::Rename, m_path)) {
-        m_file.cancelWriting();
+    int error = injectedFault(WriteStep::Rename, m_path);
+    if (error == 0)
+        error = replaceFile(m_temporary, m_target);
+    if (error != 0) {
+        discard();
         return reasonFor(error, QFileDevice::RenameError);
     }
-    clearSystemError();
-    if (!m_file.commit())
-        return reasonFor(systemError(), m_file.error());
+    m_temporary.clear();
+    m_prepared = false;
     return std::nullopt;
 }
 
 std::optional<QString> writeWholeFile(const QString& path, const QByteArray& content,
-                                      std::optional<QFileDevice::Permissions> permissions)
+                                      std::optional<QFileDevice::Permissions> permissions, LinkAtTarget links)
 {
-    PendingWrite write(path);
+    PendingWrite write(path, links);
     if (auto problem = write.prepare(content, permissions))
         return problem;
     return write.commit();

@@ -47,7 +47,7 @@ QString reasonFor(int systemError, QFileDevice::FileError fallback)
     case QFileDevice::ReadError:
         return QStringLiteral("erreur de lecture");
     case QFileDevice::WriteError:
-        return QStringLiteral("erreur d'écriture (disque plein ou protégé ?)");
+        return QStringLiteral("erreur d'écriture (disque plein ou protégé\u00a0?)");
     case QFileDevice::OpenError:
         return QStringLiteral("le fichier ne peut pas être ouvert");
     case QFileDevice::PermissionsError:

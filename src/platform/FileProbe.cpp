@@ -108,6 +108,18 @@ QString describe(EntryKind kind)
     return QStringLiteral("un élément spécial du système");
 }
 
+QString endOfLinks(const QString& path)
+{
+    QString current = path;
+    for (int hop = 0; hop < 40 && entryKind(current) == EntryKind::Link; ++hop) {
+        const QString next = QFileInfo(current).symLinkTarget();
+        if (next.isEmpty())
+            break;
+        current = next;
+    }
+    return current;
+}
+
 #ifdef Q_OS_WIN
 
 namespace {

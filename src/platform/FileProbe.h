@@ -29,6 +29,10 @@ EntryKind entryKind(const QString& path);
 // The kind as the user is told it, after « c'est »: "un tube", "un dossier"...
 QString describe(EntryKind kind);
 
+// The path at the end of the links at path (path itself when it is no link): the file a write that follows links
+// replaces. A chain too long to be anything but a loop ends where it stops.
+QString endOfLinks(const QString& path);
+
 // True when both paths lead, through links if any, to one and the same file: replacing one replaces the other.
 bool sameFile(const QString& first, const QString& second);
 

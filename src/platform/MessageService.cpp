@@ -9,6 +9,12 @@ MessageAnswer QtMessageService::show(QWidget* parent, const MessageRequest& requ
     box.setWindowTitle(request.title.isEmpty() ? kApplicationTitle : request.title);
     box.setText(request.text);
     box.setTextFormat(Qt::PlainText);
+    if (!request.informativeText.isEmpty()) {
+        box.setInformativeText(request.informativeText);
+        // Screen readers read a box's description when it opens; left alone it holds the text only, so the line
+        // under it would never be heard.
+        box.setAccessibleDescription(request.text + u'\n' + request.informativeText);
+    }
     switch (request.icon) {
     case MessageIcon::None:
         box.setIcon(QMessageBox::NoIcon);
@@ -28,6 +34,11 @@ MessageAnswer QtMessageService::show(QWidget* parent, const MessageRequest& requ
     QAbstractButton* yes = nullptr;
     QAbstractButton* no = nullptr;
     QAbstractButton* cancel = nullptr;
+    QAbstractButton* previous = nullptr;
+    if (request.previous != PreviousButton::None) {
+        previous = box.addButton(QStringLiteral("&Précédente"), QMessageBox::ResetRole);
+        previous->setEnabled(request.previous == PreviousButton::Enabled);
+    }
     if (request.buttons == MessageButtons::Ok) {
         ok = box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
         box.setEscapeButton(ok);
@@ -60,6 +71,8 @@ MessageAnswer QtMessageService::show(QWidget* parent, const MessageRequest& requ
         return MessageAnswer::Yes;
     if (clicked == no)
         return MessageAnswer::No;
+    if (clicked && clicked == previous)
+        return MessageAnswer::Previous;
     if (request.buttons == MessageButtons::YesNo)
         return MessageAnswer::No;
     if (request.buttons == MessageButtons::Ok)

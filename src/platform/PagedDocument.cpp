@@ -2,6 +2,7 @@
 
 #include <QAbstractTextDocumentLayout>
 #include <QBuffer>
+#include <QFontMetricsF>
 #include <QImage>
 #include <QPageLayout>
 #include <QPagedPaintDevice>
@@ -137,8 +138,10 @@ bool paint(const QTextDocument& document, QPagedPaintDevice& device)
         painter.setFont(running);
         painter.setPen(Qt::black);
         const qreal headBottom = kTop - 8 * kMillimetre;
+        // A long title (two long names) is cut with "…" inside the margins rather than run over them.
         painter.drawText(QRectF(left, 0, kTextWidth, headBottom),
-                         Qt::AlignBottom | (recto ? Qt::AlignRight : Qt::AlignLeft), title);
+                         Qt::AlignBottom | (recto ? Qt::AlignRight : Qt::AlignLeft),
+                         QFontMetricsF(running, painter.device()).elidedText(title, Qt::ElideRight, kTextWidth));
         painter.drawLine(QPointF(left, headBottom + kMillimetre), QPointF(left + kTextWidth, headBottom + kMillimetre));
         painter.drawText(QRectF(left, kPaperHeight - kBottom + 8 * kMillimetre, kTextWidth, 8 * kMillimetre),
                          Qt::AlignTop | Qt::AlignHCenter, QStringLiteral("page %1 / %2").arg(page + 1).arg(pages));

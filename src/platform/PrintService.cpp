@@ -1,9 +1,12 @@
 #include "platform/PrintService.h"
 
+#include "platform/FileAccess.h"
 #include "platform/PagedDocument.h"
 #include "platform/TextCatalog.h"
 
+#include <QBuffer>
 #include <QFileDialog>
+#include <QPdfWriter>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QTextDocument>
@@ -20,6 +23,20 @@ bool choosePrinter(QWidget* parent, QPrinter& printer)
     return dialog.exec() == QDialog::Accepted;
 }
 
+// The dialog's "print to a PDF file" would have Qt write the file in place: a full disk would leave a cut PDF
+// instead of the earlier file. The PDF is made in memory and goes through the program's guarded write instead.
+bool toPdfFile(const QPrinter& printer)
+{
+    return printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty();
+}
+
+PrintOutcome writePdf(const QPrinter& printer, const QByteArray& bytes)
+{
+    if (bytes.isEmpty() || fileaccess::writeWholeFile(printer.outputFileName(), bytes))
+        return PrintOutcome::Failed;
+    return PrintOutcome::Printed;
+}
+
 } // namespace
 
 PrintOutcome QtPrintService::print(QWidget* parent, const QString& text, const QFont& font)
@@ -27,6 +44,23 @@ PrintOutcome QtPrintService::print(QWidget* parent, const QString& text, const Q
     QPrinter printer(QPrinter::HighResolution);
     if (!choosePrinter(parent, printer))
         return PrintOutcome::Cancelled;
+    if (toPdfFile(printer)) {
+        QByteArray bytes;
+        QBuffer buffer(&bytes);
+        if (!buffer.open(QIODevice::WriteOnly))
+            return PrintOutcome::Failed;
+        {
+            QPdfWriter writer(&buffer);
+            writer.setPageLayout(printer.pageLayout());
+            writer.setResolution(printer.resolution());
+            writer.setCreator(printer.creator());
+            QTextDocument document;
+            document.setDefaultFont(font);
+            document.setPlainText(withNewlines(text));
+            document.print(&writer);
+        }
+        return writePdf(printer, bytes);
+    }
     return printText(printer, text, font) ? PrintOutcome::Printed : PrintOutcome::Failed;
 }
 
@@ -37,6 +71,8 @@ PrintOutcome QtPrintService::printDocument(QWidget* parent, const QTextDocument&
     printer.setDocName(document.metaInformation(QTextDocument::DocumentTitle));
     if (!choosePrinter(parent, printer))
         return PrintOutcome::Cancelled;
+    if (toPdfFile(printer))
+        return writePdf(printer, paged::pdf(document, printer.creator()));
     // The document brings its own margins; the printer's own are left to its unprintable edge.
     printer.setFullPage(true);
     if (!printer.isValid() || !paged::paint(document, printer))

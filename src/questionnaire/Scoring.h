@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QList>
+#include <QString>
 #include <QtGlobal>
 #include <array>
 
@@ -37,3 +38,8 @@ TypingResult typeFromScores(const Scores& scores);
 
 // The order in which the 81 questions are asked: each once, every order equally likely.
 QList<int> drawQuestionOrder(QRandomGenerator& random);
+
+// How clear a profile is, in the same words wherever it is shown: "Résultat net" when the top score leads the next
+// one by 2 or more; otherwise the near tie, naming every type at the top score or one point below it. Empty when
+// every score is 0: there is no profile to judge.
+QString clarityLine(const Scores& scores);

@@ -9,7 +9,8 @@ class QGroupBox;
 class QLabel;
 class QPushButton;
 
-// The "Synthèse" page: the questionnaire's button, the type found and the bar chart of the nine scores.
+// The "Synthèse" page: the questionnaire's button, the type found, the bar chart of the nine scores and how clear
+// the result is.
 class SynthesisPage : public QWidget
 {
     Q_OBJECT
@@ -18,7 +19,8 @@ public:
 
     // No type, no profile, nothing to interpret.
     void clear();
-    void showResult(int type, const Scores& scores);
+    // The clarity line is empty when there is no profile to judge.
+    void showResult(int type, const Scores& scores, const QString& clarity);
     // The type as the page shows it; the synthesis is written from this text.
     QString typeText() const;
 
@@ -34,4 +36,5 @@ private:
     QPushButton* m_interpret;
     QGroupBox* m_profileFrame;
     ProfileChart* m_chart;
+    QLabel* m_clarity;
 };

@@ -1,20 +1,20 @@
 #include "typology/Analyses.h"
 
-#include "typology/NumberReading.h"
 #include "typology/TypeTables.h"
+#include "widgets/Captions.h"
 
 using typology::Paragraph;
 
 namespace analyses {
 
-QStringList synthesisLines(const QString& synthesisTypeCaption)
+QStringList synthesisLines(const ShownProfile& shown)
 {
-    const QString shown = synthesisTypeCaption.trimmed();
-    if (shown.isEmpty())
+    const QString caption = shown.synthesisType.trimmed();
+    if (caption.isEmpty())
         return {};
-    const int type = typeNumberOf(synthesisTypeCaption);
+    const int type = shown.type;
     return {
-        QStringLiteral("Type Ennéagramme : ") + shown,
+        captions::type() + u' ' + caption,
         QString(),
         QStringLiteral("Dominante : ") + typology::nickname(type),
         QString(),
@@ -27,13 +27,14 @@ QStringList synthesisLines(const QString& synthesisTypeCaption)
     };
 }
 
-QStringList detailLines(const DetailsCaptions& captions)
+QStringList detailLines(const ShownProfile& profile)
 {
-    const DetailsValues& shown = captions.details;
-    if (captions.synthesisType.trimmed().isEmpty())
+    const DetailsValues& shown = profile.details;
+    if (profile.synthesisType.trimmed().isEmpty())
         return {};
     const QString separator(120, u'-');
-    const int type = typeNumberOf(shown.type);
+    const auto& types = profile.detailsTypes;
+    const int type = types.type;
 
     QStringList lines;
     lines << QStringLiteral("Type Enneagramme : ") + shown.type.trimmed() + QStringLiteral(" : ") +
@@ -41,7 +42,7 @@ QStringList detailLines(const DetailsCaptions& captions)
           << QString();
 
     if (!shown.wing.trimmed().isEmpty()) {
-        for (const qint16 wing : {captions.activeWing1, captions.activeWing2}) {
+        for (const qint16 wing : {profile.activeWing1, profile.activeWing2}) {
             if (wing == 0)
                 continue;
             lines << QStringLiteral("Aile ") + QString::number(wing)
@@ -53,10 +54,10 @@ QStringList detailLines(const DetailsCaptions& captions)
 
     lines << QStringLiteral("Point de charge ") + shown.chargePoint.trimmed()
           << typology::detailsExplanation(QStringLiteral("charge"))
-          << typology::paragraph(Paragraph::Charge, typeNumberOf(shown.chargePoint)) << QString();
+          << typology::paragraph(Paragraph::Charge, types.chargePoint) << QString();
     lines << QStringLiteral("Point de décharge ") + shown.dischargePoint.trimmed()
           << typology::detailsExplanation(QStringLiteral("discharge"))
-          << typology::paragraph(Paragraph::Discharge, typeNumberOf(shown.dischargePoint)) << QString();
+          << typology::paragraph(Paragraph::Discharge, types.dischargePoint) << QString();
     lines << separator << QString();
 
     if (!shown.passion.trimmed().isEmpty()) {
@@ -71,11 +72,12 @@ QStringList detailLines(const DetailsCaptions& captions)
 
     lines << QStringLiteral("Voies d'évolution") << typology::detailsExplanation(QStringLiteral("evolution"))
           << QString();
-    for (const QString& evolution : {shown.evolution1, shown.evolution2}) {
+    for (const auto& [evolution, evolutionType] :
+         {std::pair{shown.evolution1, types.evolution1}, std::pair{shown.evolution2, types.evolution2}}) {
         if (evolution.trimmed().isEmpty())
             continue;
         lines << QStringLiteral("Voie d'évolution : ") + evolution.trimmed()
-              << typology::paragraph(Paragraph::Evolution, typeNumberOf(evolution)) << QString();
+              << typology::paragraph(Paragraph::Evolution, evolutionType) << QString();
     }
     return lines;
 }

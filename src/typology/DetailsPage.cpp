@@ -1,8 +1,10 @@
 #include "typology/DetailsPage.h"
 
 #include "typology/TypeTables.h"
+#include "widgets/Captions.h"
 #include "widgets/Controls.h"
 #include "widgets/EnneagramFigure.h"
+#include "widgets/Fonts.h"
 #include "widgets/Twips.h"
 #include "widgets/ValueLabel.h"
 
@@ -16,13 +18,13 @@ DetailsPage::DetailsPage(QWidget* parent) : QWidget(parent)
     m_figure->setObjectName(QStringLiteral("detailsFigureNumbers"));
     m_figure->setGeometry(EnneagramFigure::area());
 
-    const QFont big = twips::sansSerif(13.5);
+    const QFont big = fonts::sansSerif(13.5);
     // A caption ends with " :"; its value is read as "caption : value".
     const auto row = [&](const QString& caption, const QRect& captionArea, const char* name, const QRect& valueArea) {
         controls::label(this, caption, captionArea, big);
         return controls::value(this, name, caption.chopped(2), valueArea, big);
     };
-    m_type = row(QStringLiteral("Type Ennéagramme :"), twips::rect(6360, 1740, 2895, 375), "detailsTypeValue",
+    m_type = row(captions::type(), twips::rect(6360, 1740, 2895, 375), "detailsTypeValue",
                  twips::rect(9240, 1740, 615, 375));
     m_wing = row(QStringLiteral("Aile :"), twips::rect(10080, 1740, 735, 375), "wingValue",
                  twips::rect(10920, 1740, 855, 375));

@@ -1,9 +1,10 @@
 #include "typology/DetailsValues.h"
+#include "widgets/Captions.h"
 
 QStringList detailsValueLines(const DetailsValues& values)
 {
     return {
-        QStringLiteral("Type Ennéagramme : ") + values.type.trimmed(),
+        captions::type() + u' ' + values.type.trimmed(),
         QStringLiteral("Aile : ") + values.wing.trimmed(),
         QStringLiteral("Point de charge : ") + values.chargePoint.trimmed(),
         QStringLiteral("Point de décharge : ") + values.dischargePoint.trimmed(),

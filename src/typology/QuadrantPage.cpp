@@ -1,6 +1,8 @@
 #include "typology/QuadrantPage.h"
 
 #include "widgets/Controls.h"
+#include "widgets/Fonts.h"
+#include "widgets/TabPage.h"
 #include "widgets/Twips.h"
 #include "widgets/ValueLabel.h"
 
@@ -38,7 +40,7 @@ const Arrow kArrows[] = {
 // `caption` is the box the label stands in, so that a screen reader says "Piège : Maniaque".
 QLabel* valueLabel(QWidget* parent, const char* name, const QString& caption, const QRect& area, bool bordered)
 {
-    QLabel* label = controls::value(parent, name, caption, area, twips::sansSerif(9.75));
+    QLabel* label = controls::value(parent, name, caption, area, fonts::sansSerif(9.75));
     label->setAlignment(Qt::AlignCenter);
     if (bordered) {
         label->setFrameShape(QFrame::Box);
@@ -50,7 +52,7 @@ QLabel* valueLabel(QWidget* parent, const char* name, const QString& caption, co
 
 } // namespace
 
-QuadrantPage::QuadrantPage(const QuadrantTable& table, QWidget* parent) : QWidget(parent), m_table(table)
+QuadrantPage::QuadrantPage(QWidget* parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("quadrantPage"));
     auto* explanation = controls::label(
@@ -58,7 +60,7 @@ QuadrantPage::QuadrantPage(const QuadrantTable& table, QWidget* parent) : QWidge
         QStringLiteral("Le carré fondamental permet d’agir à partir de nos qualités fondamentales et de "
                        "savoir comment nous comporter dans les situations qui provoquent des réactions "
                        "«allergiques» et des comportements inadaptés."),
-        twips::rect(480, 840, 11295, 580), twips::sansSerif(9.75, true));
+        twips::rect(480, 840, 11295, 580), fonts::sansSerif(9.75, true));
     explanation->setAutoFillBackground(true);
     controls::setColour(explanation, QPalette::Window, QColor(219, 128, 255));
 
@@ -66,13 +68,13 @@ QuadrantPage::QuadrantPage(const QuadrantTable& table, QWidget* parent) : QWidge
     const QString pitfall = QStringLiteral("Piège");
     const QString challenge = QStringLiteral("Défi");
     const QString allergy = QStringLiteral("Allergie");
-    const QFont big = twips::sansSerif(18);
+    const QFont big = fonts::sansSerif(18);
     QLabel* qualityCaption = controls::label(this, quality, twips::rect(1560, 2040, 1215, 495), big);
     controls::label(this, pitfall, twips::rect(7920, 2040, 1215, 495), big);
     controls::label(this, challenge, twips::rect(8040, 4920, 735, 495), big);
     QLabel* allergyCaption = controls::label(this, allergy, twips::rect(1560, 4920, 1335, 495), big);
 
-    const QFont small = twips::sansSerif(9.75);
+    const QFont small = fonts::sansSerif(9.75);
     controls::label(this, QStringLiteral("Exagération de la qualité"), twips::rect(4320, 2430, 2295, 255), small);
     controls::label(this, QStringLiteral("Opposé positif"), twips::rect(8520, 3960, 1455, 255), small);
     controls::label(this, QStringLiteral("Opposé négatif"), twips::rect(2280, 3960, 1455, 255), small);
@@ -148,11 +150,13 @@ void QuadrantPage::clear()
     m_allergy->clear();
     for (QLabel* label : {m_qualityType, m_pitfallType, m_pitfall, m_challengeType, m_challenge, m_allergyType})
         label->setText(QString()); // unlike clear(), tells screen readers that the value is gone
+    m_table.clear();
     m_button->setEnabled(false);
 }
 
-void QuadrantPage::prime()
+void QuadrantPage::prime(const QuadrantTable& table)
 {
+    m_table = table;
     {
         const QSignalBlocker blockQuality(m_quality);
         const QSignalBlocker blockAllergy(m_allergy);
@@ -187,17 +191,10 @@ int QuadrantPage::selectedRow() const
     return m_quality->currentIndex() + 1;
 }
 
-analyses::QuadrantWords QuadrantPage::selectedWords() const
-{
-    const int row = selectedRow();
-    return {m_table.cell(row, Corner::Quality, Layer::Word), m_table.cell(row, Corner::Pitfall, Layer::Word),
-            m_table.cell(row, Corner::Challenge, Layer::Word), m_table.cell(row, Corner::Allergy, Layer::Word)};
-}
-
 void QuadrantPage::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    painter.translate(-twips::tabPageOffset(this));
+    painter.translate(-controls::tabPageOffset(this));
     painter.fillRect(twips::rect(120, 480, 11895, 6375), QColor(192, 128, 255));
     painter.setRenderHint(QPainter::Antialiasing);
     for (const Box& box : kBoxes) {

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "typology/Analyses.h"
 #include "typology/QuadrantTable.h"
 
 #include <QWidget>
@@ -14,15 +13,16 @@ class QuadrantPage : public QWidget
 {
     Q_OBJECT
 public:
-    QuadrantPage(const QuadrantTable& table, QWidget* parent = nullptr);
+    explicit QuadrantPage(QWidget* parent = nullptr);
 
     // Lists and labels from the table's rows 1 to 5, both lists on the first row; the quadrant can be interpreted.
-    void prime();
+    // The page keeps its own copy of the rows it shows.
+    void prime(const QuadrantTable& table);
     // Empty lists and labels; nothing to interpret.
     void clear();
 
-    // The four words of the selected row, as the table holds them.
-    analyses::QuadrantWords selectedWords() const;
+    // The table row the lists show: the quality list's index + 1; 0 when nothing is selected.
+    int selectedRow() const;
 
 signals:
     void interpretRequested();
@@ -31,12 +31,11 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    int selectedRow() const; // index of the quality list + 1; 0 when nothing is selected
     void qualitySelected(int index);
     void allergySelected(int index);
     void showRow(int row);
 
-    const QuadrantTable& m_table;
+    QuadrantTable m_table;
     QComboBox* m_quality;
     QComboBox* m_allergy;
     QLabel* m_qualityType;

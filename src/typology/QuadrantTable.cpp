@@ -11,6 +11,12 @@ const QString& QuadrantTable::cell(int row, Corner corner, Layer layer) const
     return m_cells[row][c][int(layer)];
 }
 
+QuadrantWords QuadrantTable::words(int row) const
+{
+    return {cell(row, Corner::Quality, Layer::Word), cell(row, Corner::Pitfall, Layer::Word),
+            cell(row, Corner::Challenge, Layer::Word), cell(row, Corner::Allergy, Layer::Word)};
+}
+
 void QuadrantTable::clear()
 {
     for (auto& row : m_cells)

@@ -7,9 +7,55 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTabWidget>
 
 #include <algorithm>
+#include <cmath>
+
+namespace {
+
+// Shrinks its font once, when first shown, until its text fits its size.
+class FittedLabel : public QLabel
+{
+public:
+    using QLabel::QLabel;
+
+protected:
+    void showEvent(QShowEvent* event) override
+    {
+        if (!m_fitted) {
+            m_fitted = true;
+            fit();
+        }
+        QLabel::showEvent(event);
+    }
+
+private:
+    void fit()
+    {
+        // Each trial size loads a font, which is slow: jump straight to the size the measured overflow calls for.
+        QFont shrunk = font();
+        for (int attempt = 0; attempt < 4 && shrunk.pointSizeF() > 6; ++attempt) {
+            const QFontMetricsF metrics(shrunk);
+            qreal ratio = 1;
+            if (wordWrap()) {
+                const qreal height =
+                    metrics.boundingRect(QRectF(0, 0, width(), 10000), Qt::TextWordWrap, text()).height();
+                ratio = height <= this->height() ? 1 : std::sqrt(this->height() / height);
+            } else {
+                const qreal advance = metrics.horizontalAdvance(text());
+                ratio = advance <= width() ? 1 : width() / advance;
+            }
+            if (ratio >= 1)
+                break;
+            shrunk.setPointSizeF(std::max<qreal>(6, std::floor(shrunk.pointSizeF() * ratio * 4) / 4));
+        }
+        setFont(shrunk);
+    }
+
+    bool m_fitted = false;
+};
+
+} // namespace
 
 namespace controls {
 
@@ -22,12 +68,11 @@ void setColour(QWidget* widget, QPalette::ColorRole role, const QColor& colour)
 
 QLabel* label(QWidget* parent, const QString& text, const QRect& area, const QFont& font)
 {
-    auto* label = new QLabel(text, parent);
+    auto* label = new FittedLabel(text, parent);
     label->setTextFormat(Qt::PlainText); // names and types come from the user or the file: never markup
     label->setGeometry(area);
     label->setFont(font);
     label->setWordWrap(text.size() > 60);
-    twips::fitText(label);
     return label;
 }
 
@@ -73,16 +118,6 @@ void pageBackground(QWidget* page, const QColor& colour)
     background->setGeometry(twips::rect(120, 480, 11895, 6375));
     background->setAutoFillBackground(true);
     setColour(background, QPalette::Window, colour);
-}
-
-void showTabPage(QWidget* page)
-{
-    for (QWidget* parent = page->parentWidget(); parent; parent = parent->parentWidget()) {
-        if (auto* tabs = qobject_cast<QTabWidget*>(parent)) {
-            tabs->setCurrentWidget(page);
-            return;
-        }
-    }
 }
 
 QLabel* titleStrip(QWidget* parent, const char* name, const QString& text, const QRect& area, const QFont& font)

@@ -18,7 +18,9 @@ namespace controls {
 
 void setColour(QWidget* widget, QPalette::ColorRole role, const QColor& colour);
 
-// A caption at a fixed place; long texts wrap, and the font shrinks where the substitute font is too wide.
+// A caption at a fixed place; long texts wrap. Where the substitute font is wider than the original one, the font
+// shrinks, when the caption is first shown, until the text fits the given area, so that the layout keeps its
+// positions and the pages the user has not opened yet cost nothing at start-up.
 QLabel* label(QWidget* parent, const QString& text, const QRect& area, const QFont& font);
 
 // A value shown beside a caption label of its own; screen readers hear both ("Passion : Envie").
@@ -35,9 +37,6 @@ QPushButton* button(QWidget* parent, const char* name, const QString& caption, c
 
 // The coloured rectangle of a main-window tab page, inside the white margin every page keeps.
 void pageBackground(QWidget* page, const QColor& colour);
-
-// Brings a tab page to the front of its tab widget.
-void showTabPage(QWidget* page);
 
 // The pale yellow strip that titles the interpretation and help windows.
 QLabel* titleStrip(QWidget* parent, const char* name, const QString& text, const QRect& area, const QFont& font);

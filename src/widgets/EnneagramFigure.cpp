@@ -1,7 +1,9 @@
 #include "widgets/EnneagramFigure.h"
 
+#include "widgets/Fonts.h"
 #include "widgets/Twips.h"
 
+#include <QIconEngine>
 #include <QPainter>
 #include <QtMath>
 
@@ -131,24 +133,24 @@ void EnneagramFigure::updateAccessibleName()
     // The marks are what the figure shows of a result, so they belong in the name a screen reader reads first.
     QString name = QStringLiteral("Figure de l'ennéagramme. ");
     name += red.isEmpty() ? QStringLiteral("Aucun type marqué.")
-                          : QStringLiteral("Types marqués en rouge : %1.").arg(red.join(u", "));
+                          : QStringLiteral("Types marqués en rouge\u00a0: %1.").arg(red.join(u", "));
     if (!yellow.isEmpty())
-        name += QStringLiteral(" Ailes en jaune : %1.").arg(yellow.join(u", "));
+        name += QStringLiteral(" Ailes en jaune\u00a0: %1.").arg(yellow.join(u", "));
     if (!lines.isEmpty())
-        name += QStringLiteral(" Lignes en rouge : %1.").arg(lines.join(u", "));
+        name += QStringLiteral(" Lignes en rouge\u00a0: %1.").arg(lines.join(u", "));
     setAccessibleName(name);
 }
 
 void EnneagramFigure::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    paint(painter, m_marks, twips::verdana(14.25));
+    paint(painter, m_marks, fonts::verdana(14.25));
 }
 
 QFont EnneagramFigure::numberFont()
 {
     // Twips become pixels at 96 to the inch: 14.25 points are 19 of those pixels, on a page as on a screen.
-    QFont font = twips::verdana(14.25);
+    QFont font = fonts::verdana(14.25);
     font.setPixelSize(qRound(14.25 * twips::toPixels(1440) / 72.0));
     return font;
 }
@@ -181,36 +183,48 @@ void EnneagramFigure::paint(QPainter& painter, const Marks& marks, const QFont& 
     painter.restore();
 }
 
+namespace {
+
+// The icon's pictures are read when the system first asks for them: decoding a picture starts Qt's search for image
+// plugins, which costs more than the rest of the window's making, and a window without a frame (offscreen, tests)
+// never asks.
+class ResourceIconEngine : public QIconEngine
+{
+public:
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State state) override
+    {
+        loaded().paint(painter, rect, Qt::AlignCenter, mode, state);
+    }
+    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override
+    {
+        return loaded().pixmap(size, mode, state);
+    }
+    QSize actualSize(const QSize& size, QIcon::Mode mode, QIcon::State state) override
+    {
+        return loaded().actualSize(size, mode, state);
+    }
+    QList<QSize> availableSizes(QIcon::Mode mode, QIcon::State state) override
+    {
+        return loaded().availableSizes(mode, state);
+    }
+    QIconEngine* clone() const override { return new ResourceIconEngine(*this); }
+
+private:
+    const QIcon& loaded()
+    {
+        if (m_icon.isNull()) {
+            for (const int size : {16, 32, 64, 128})
+                m_icon.addFile(QStringLiteral(":/widgets/icon/icon-%1.png").arg(size), QSize(size, size));
+        }
+        return m_icon;
+    }
+
+    QIcon m_icon;
+};
+
+} // namespace
+
 QIcon EnneagramFigure::applicationIcon()
 {
-    QIcon icon;
-    for (const int size : {16, 32, 64, 128}) {
-        QPixmap pixmap(size, size);
-        pixmap.fill(Qt::transparent);
-        QPainter painter(&pixmap);
-        painter.setRenderHint(QPainter::Antialiasing);
-        painter.scale(size / 128.0, size / 128.0);
-        painter.setPen(Qt::NoPen);
-        painter.setBrush(QColor(0, 128, 0));
-        painter.drawRoundedRect(QRectF(2, 2, 124, 124), 20, 20);
-        painter.setBrush(QColor(128, 128, 255));
-        painter.drawEllipse(QPointF(64, 64), 50, 50);
-        const auto corner = [](int number) {
-            const qreal angle = qDegreesToRadians(90.0 - 40.0 * (number % 9));
-            return QPointF(64 + 50 * qCos(angle), 64 - 50 * qSin(angle));
-        };
-        painter.setBrush(Qt::NoBrush);
-        for (int i = 0; i < kLineCount; ++i) {
-            painter.setPen(QPen(baseLineColour(i), 4, Qt::SolidLine, Qt::RoundCap));
-            painter.drawLine(corner(kLines[i].a), corner(kLines[i].b));
-        }
-        painter.setPen(QPen(QColor(32, 64, 32), 1.5));
-        for (int n = 1; n <= 9; ++n) {
-            painter.setBrush(n == 9 ? kHighlight : QColor(Qt::white));
-            painter.drawEllipse(corner(n), 5, 5);
-        }
-        painter.end();
-        icon.addPixmap(pixmap);
-    }
-    return icon;
+    return QIcon(new ResourceIconEngine);
 }

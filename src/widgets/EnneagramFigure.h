@@ -49,8 +49,8 @@ public:
     // The numbers' font sized in those pixels, for devices whose points are not the screen's.
     static QFont numberFont();
 
-    // The program's icon: the figure on the window's green, drawn rather than loaded so that no image plugin is
-    // needed.
+    // The program's icon: the figure on the window's green, drawn once into the pictures of widgets/icon (PNG, which
+    // Qt reads without an image plugin) rather than at every start.
     static QIcon applicationIcon();
 
 protected:

@@ -53,7 +53,7 @@ void ValueLabel::setSpokenDetail(std::function<QString()> detail)
 QString ValueLabel::spokenText() const
 {
     const QString value = text().trimmed();
-    QString spoken = m_caption + QStringLiteral(" : ") + (value.isEmpty() ? QStringLiteral("vide") : value);
+    QString spoken = m_caption + QStringLiteral("\u00a0: ") + (value.isEmpty() ? QStringLiteral("vide") : value);
     if (m_detail) {
         const QString detail = m_detail();
         if (!detail.isEmpty())

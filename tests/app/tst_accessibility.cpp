@@ -97,59 +97,60 @@ private slots:
 
         // All answers "no": type 9 with wings 8 and 1.
         QTest::newRow("top strip type, with the wings it carries") << "te1"
-                                                                   << "Type Ennéagramme : 9, ailes : 8 et 1"
-                                                                   << "Type Ennéagramme : vide";
+                                                                   << "Type Ennéagramme\u00a0: 9, ailes\u00a0: 8 et 1"
+                                                                   << "Type Ennéagramme\u00a0: vide";
         QTest::newRow("Synthèse type") << "synthesisTypeValue"
-                                       << "Type Ennéagramme : 9"
-                                       << "Type Ennéagramme : vide";
+                                       << "Type Ennéagramme\u00a0: 9"
+                                       << "Type Ennéagramme\u00a0: vide";
         QTest::newRow("Détails type") << "detailsTypeValue"
-                                      << "Type Ennéagramme : 9"
-                                      << "Type Ennéagramme : vide";
+                                      << "Type Ennéagramme\u00a0: 9"
+                                      << "Type Ennéagramme\u00a0: vide";
         QTest::newRow("wings") << "wingValue"
-                               << "Aile : 8 / 1"
-                               << "Aile : vide";
+                               << "Aile\u00a0: 8 / 1"
+                               << "Aile\u00a0: vide";
         QTest::newRow("charge point") << "chargePointValue"
-                                      << "Point de charge : 6"
-                                      << "Point de charge : vide";
+                                      << "Point de charge\u00a0: 6"
+                                      << "Point de charge\u00a0: vide";
         QTest::newRow("discharge point") << "dischargePointValue"
-                                         << "Point de décharge : 3"
-                                         << "Point de décharge : vide";
+                                         << "Point de décharge\u00a0: 3"
+                                         << "Point de décharge\u00a0: vide";
         QTest::newRow("passion") << "passionValue"
-                                 << "Passion : Paresse"
-                                 << "Passion : vide";
+                                 << "Passion\u00a0: Paresse"
+                                 << "Passion\u00a0: vide";
         QTest::newRow("antidote") << "antidoteValue"
-                                  << "Antidote : Action juste"
-                                  << "Antidote : vide";
+                                  << "Antidote\u00a0: Action juste"
+                                  << "Antidote\u00a0: vide";
         QTest::newRow("first evolution point") << "evolutionValue1"
-                                               << "Voie d'évolution : 6"
-                                               << "Voie d'évolution : vide";
+                                               << "Voie d'évolution\u00a0: 6"
+                                               << "Voie d'évolution\u00a0: vide";
         QTest::newRow("second evolution point, after « et »") << "evolutionValue2"
-                                                              << "Seconde voie d'évolution : 3"
-                                                              << "Seconde voie d'évolution : vide";
+                                                              << "Seconde voie d'évolution\u00a0: 3"
+                                                              << "Seconde voie d'évolution\u00a0: vide";
         QTest::newRow("quality box type") << "qualityTypeValue"
-                                          << "Qualité : Type Ennéagramme 9"
-                                          << "Qualité : vide";
+                                          << "Qualité\u00a0: Type Ennéagramme 9"
+                                          << "Qualité\u00a0: vide";
         QTest::newRow("pitfall box type") << "pitfallTypeValue"
-                                          << "Piège : Type Ennéagramme 9"
-                                          << "Piège : vide";
+                                          << "Piège\u00a0: Type Ennéagramme 9"
+                                          << "Piège\u00a0: vide";
         QTest::newRow("pitfall word") << "pitfallValue"
-                                      << "Piège : Inexistant"
-                                      << "Piège : vide";
+                                      << "Piège\u00a0: Inexistant"
+                                      << "Piège\u00a0: vide";
         QTest::newRow("challenge box type") << "challengeTypeValue"
-                                            << "Défi : Type Ennéagramme 3"
-                                            << "Défi : vide";
+                                            << "Défi\u00a0: Type Ennéagramme 3"
+                                            << "Défi\u00a0: vide";
         QTest::newRow("challenge word") << "challengeValue"
-                                        << "Défi : Présent"
-                                        << "Défi : vide";
+                                        << "Défi\u00a0: Présent"
+                                        << "Défi\u00a0: vide";
         QTest::newRow("allergy box type") << "allergyTypeValue"
-                                          << "Allergie : Type Ennéagramme 6"
-                                          << "Allergie : vide";
-        QTest::newRow("Détails figure") << "detailsFigureNumbers"
-                                        << "Figure de l'ennéagramme. Types marqués en rouge : 9. Ailes en jaune : 1, "
-                                           "8. Lignes en rouge : 9-3, 9-6."
-                                        << "Figure de l'ennéagramme. Aucun type marqué.";
+                                          << "Allergie\u00a0: Type Ennéagramme 6"
+                                          << "Allergie\u00a0: vide";
+        QTest::newRow("Détails figure")
+            << "detailsFigureNumbers"
+            << "Figure de l'ennéagramme. Types marqués en rouge\u00a0: 9. Ailes en jaune\u00a0: 1, "
+               "8. Lignes en rouge\u00a0: 9-3, 9-6."
+            << "Figure de l'ennéagramme. Aucun type marqué.";
         QTest::newRow("interaction figure") << "interactionFigureNumbers"
-                                            << "Figure de l'ennéagramme. Types marqués en rouge : 9."
+                                            << "Figure de l'ennéagramme. Types marqués en rouge\u00a0: 9."
                                             << "Figure de l'ennéagramme. Aucun type marqué.";
     }
 
@@ -213,9 +214,9 @@ private slots:
         QCOMPARE(spoken(allergy, QAccessible::Value), QStringLiteral("Revendicateur"));
         allergy->setCurrentIndex(2);
         QCOMPARE(spoken(quality, QAccessible::Value), QStringLiteral("Médiateur"));
-        QCOMPARE(spoken(f->find("pitfallValue")), QStringLiteral("Piège : Sans avis"));
-        QCOMPARE(spoken(f->find("challengeTypeValue")), QStringLiteral("Défi : Type Ennéagramme 3"));
-        QCOMPARE(spoken(f->find("allergyTypeValue")), QStringLiteral("Allergie : Type Ennéagramme 3"));
+        QCOMPARE(spoken(f->find("pitfallValue")), QStringLiteral("Piège\u00a0: Sans avis"));
+        QCOMPARE(spoken(f->find("challengeTypeValue")), QStringLiteral("Défi\u00a0: Type Ennéagramme 3"));
+        QCOMPARE(spoken(f->find("allergyTypeValue")), QStringLiteral("Allergie\u00a0: Type Ennéagramme 3"));
     }
 
     void everyShownValueIsReadAfterTheQuestionnaire()
@@ -224,7 +225,7 @@ private slots:
         answerAllNo();
         f->field("te2")->setText("9");
         f->button("interactionComputeButton")->click();
-        QCOMPARE(spoken(f->find("interactionKeywordLabel")), QStringLiteral("Résultante : Pacifisme"));
+        QCOMPARE(spoken(f->find("interactionKeywordLabel")), QStringLiteral("Résultante\u00a0: Pacifisme"));
         const QStringList unread = unreadTexts();
         QVERIFY2(unread.isEmpty(), qPrintable(unread.join("\n")));
     }
@@ -233,13 +234,13 @@ private slots:
     {
         reopenFirstPerson("\"Durand\",\"Anne\",\"5\",\"4\",\"0\",\"361792450\"\r\n");
         // Before "Calculer" only the strip holds the person; the pages read as empty.
-        QCOMPARE(spoken(f->find("te1")), QStringLiteral("Type Ennéagramme : 5, aile : 4"));
-        QCOMPARE(spoken(f->find("passionValue")), QStringLiteral("Passion : vide"));
+        QCOMPARE(spoken(f->find("te1")), QStringLiteral("Type Ennéagramme\u00a0: 5, aile\u00a0: 4"));
+        QCOMPARE(spoken(f->find("passionValue")), QStringLiteral("Passion\u00a0: vide"));
 
         f->button("computeButton")->click();
-        QCOMPARE(spoken(f->find("detailsTypeValue")), QStringLiteral("Type Ennéagramme : 5"));
-        QCOMPARE(spoken(f->find("wingValue")), QStringLiteral("Aile : 4"));
-        QCOMPARE(spoken(f->find("passionValue")), QStringLiteral("Passion : Avarice"));
+        QCOMPARE(spoken(f->find("detailsTypeValue")), QStringLiteral("Type Ennéagramme\u00a0: 5"));
+        QCOMPARE(spoken(f->find("wingValue")), QStringLiteral("Aile\u00a0: 4"));
+        QCOMPARE(spoken(f->find("passionValue")), QStringLiteral("Passion\u00a0: Avarice"));
         QCOMPARE(
             spoken(f->find("profil")),
             QStringLiteral("Profil\u00a0: 3 pour le type 1, 6 pour le type 2, 1 pour le type 3, 7 pour le type 4, "
@@ -255,7 +256,7 @@ private slots:
         // A screen reader says what takes the focus.
         QAccessibleInterface* focused = QAccessible::queryAccessibleInterface(f->window.get())->focusChild();
         QVERIFY(focused);
-        QCOMPARE(focused->text(QAccessible::Name), QStringLiteral("Type Ennéagramme : 9, ailes : 8 et 1"));
+        QCOMPARE(focused->text(QAccessible::Name), QStringLiteral("Type Ennéagramme\u00a0: 9, ailes\u00a0: 8 et 1"));
         QVERIFY(focused->state().focusable);
 
         // Tab then goes on from the type as it always did, and the type is never reached by Tab.

@@ -1,5 +1,6 @@
 #include "MainWindowTest.h"
 
+#include <QLabel>
 #include <QTabWidget>
 
 using namespace Qt::StringLiterals;
@@ -29,6 +30,7 @@ private slots:
         QTest::newRow("Synthèse: type") << 0 << u"synthesisTypeValue"_s << QRect(7320, 2700, 975, 375);
         QTest::newRow("Synthèse: profile") << 0 << u"profileFrame"_s << QRect(4200, 3420, 4215, 2895);
         QTest::newRow("Synthèse: interpret") << 0 << u"synthesisButton"_s << QRect(10560, 5520, 1095, 975);
+        QTest::newRow("Synthèse: clarity") << 0 << u"clarityLabel"_s << QRect(480, 3540, 3480, 2775);
         QTest::newRow("Détails: type") << 1 << u"detailsTypeValue"_s << QRect(9240, 1740, 615, 375);
         QTest::newRow("Détails: wing") << 1 << u"wingValue"_s << QRect(10920, 1740, 855, 375);
         QTest::newRow("Détails: antidote") << 1 << u"antidoteValue"_s << QRect(7800, 4380, 2415, 375);
@@ -56,6 +58,39 @@ private slots:
         QVERIFY2(near(corner.x(), px(twips.x())) && near(corner.y(), px(twips.y())), qPrintable(where));
         QVERIFY2(near(widget->width(), px(twips.width())) && near(widget->height(), px(twips.height())),
                  qPrintable(where));
+    }
+
+    // The longest clarity line, at the window's font and at larger ones: its wrapped text fits its room, and no other
+    // control of the page shares that room.
+    void clarityLineFitsBesideTheControls_data()
+    {
+        QTest::addColumn<qreal>("points");
+        QTest::newRow("8.25 points") << 8.25;
+        QTest::newRow("11 points") << 11.0;
+        QTest::newRow("14 points") << 14.0;
+    }
+    void clarityLineFitsBesideTheControls()
+    {
+        QFETCH(qreal, points);
+        QFont font = f->window->font();
+        font.setPointSizeF(points);
+        f->window->setFont(font);
+        f->computeFrom("9", "8", "1", Scores{0, 1, 1, 1, 1, 1, 1, 1, 1, 1});
+        tabs()->setCurrentIndex(0);
+        QWidget* page = tabs()->widget(0);
+        QLabel* clarity = f->label(u"clarityLabel"_s);
+        QVERIFY(clarity->text().endsWith(u"8 et 9 ont des scores proches"_s));
+        QCOMPARE(clarity->font().pointSizeF(), points);
+        QVERIFY2(
+            clarity->heightForWidth(clarity->width()) <= clarity->height(),
+            qPrintable(u"needs %1 px of %2"_s.arg(clarity->heightForWidth(clarity->width())).arg(clarity->height())));
+        for (QWidget* other : page->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+            const bool background = other->metaObject() == &QWidget::staticMetaObject;
+            if (other != clarity && other->isVisible() && !background)
+                QVERIFY2(
+                    !other->geometry().intersects(clarity->geometry()),
+                    qPrintable(u"%1 %2"_s.arg(QLatin1String(other->metaObject()->className()), other->objectName())));
+        }
     }
 
     // The figure's filled circle, found in what the page shows: its box is 480, 1620, 4455 x 3975 twips.

@@ -1,5 +1,6 @@
 #include "FakeServices.h"
 #include "app/Startup.h"
+#include "widgets/EnneagramFigure.h"
 
 #include <QApplication>
 #include <QDir>
@@ -83,15 +84,19 @@ private slots:
         });
         QCOMPARE(exitCode, 1);
         QVERIFY(!shown);
-        QCOMPARE(m_messages.transcript.size(), 1);
-        const MessageRequest& box = m_messages.transcript[0].request;
-        QCOMPARE(
-            box.text,
-            u"Le dossier de données «\u00a0%1/pr/\u00a0» n'a pas pu être créé. Psyche Rondo ne peut pas démarrer."_s
-                .arg(program()));
-        QCOMPARE(box.title, u"Erreur"_s);
-        QCOMPARE(box.icon, MessageIcon::Exclamation);
-        QCOMPARE(box.buttons, MessageButtons::Ok);
+        compareOnlyBox(
+            m_messages,
+            {u"Le dossier de données «\u00a0%1/pr/\u00a0» n'a pas pu être créé. Psyche Rondo ne peut pas démarrer."_s
+                 .arg(program()),
+             u"Erreur"_s, MessageButtons::Ok, MessageIcon::Exclamation});
+    }
+
+    void applicationIconComesInEverySize()
+    {
+        // The icon is read from the program's resources: a name that no longer matches gives no icon, silently.
+        const QIcon icon = EnneagramFigure::applicationIcon();
+        QCOMPARE(icon.availableSizes(), (QList<QSize>{{16, 16}, {32, 32}, {64, 64}, {128, 128}}));
+        QCOMPARE(icon.pixmap(QSize(128, 128)).toImage().pixelColor(64, 4), QColor(0, 128, 0));
     }
 };
 

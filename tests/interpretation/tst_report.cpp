@@ -93,7 +93,7 @@ private slots:
         QCOMPARE(item("m_exporter")->isEnabled(), enabled);
     }
 
-    // Each shortcut opens its dialog; cancelling it does nothing and says nothing.
+    // Each shortcut opens its dialog, whatever control has the focus; cancelling it does nothing and says nothing.
     void shortcutsOpenTheDialogsAndCancelIsSilent_data()
     {
         QTest::addColumn<QString>("shortcut");
@@ -115,11 +115,13 @@ private slots:
         f->field(u"lastNameField"_s)->setText(u"Lefèvre"_s);
         f->computeFrom(u"4"_s, u"3"_s, u"5"_s);
         f->printer.outcome = PrintOutcome::Cancelled;
-        f->find<QTabWidget>(u"mainTabs"_s)->setFocus(); // a text field keeps Ctrl+E for the end of its line
+        // Pressed while typing a name: a text field would keep Ctrl+E for the end of its line.
+        QLineEdit* typing = f->field(u"firstNameField"_s);
+        typing->setFocus();
         QAction* action = item(caption == u"Imprimer..." ? "m_imprimer" : "m_exporter");
         QCOMPARE(action->text(), caption);
         QCOMPARE(action->shortcut(), QKeySequence(shortcut));
-        QTest::keySequence(f->window.get(), QKeySequence(shortcut));
+        QTest::keySequence(typing, QKeySequence(shortcut));
 
         QCOMPARE(f->printer.printedDocuments.size(), printed);
         QCOMPARE(f->printer.saveDialogs.size(), asked);
@@ -137,20 +139,28 @@ private slots:
     void exportedReportReadsAsText_data()
     {
         QTest::addColumn<QString>("type");
+        QTest::addColumn<QStringList>("wings"); // as the strip keeps them; the title page shows the active ones
+        QTest::addColumn<QString>("nickname");
         QTest::addColumn<QList<int>>("scores");
         QTest::addColumn<QString>("partner");
         QTest::addColumn<QString>("clarity");
+        const QStringList none{u"0"_s, u"0"_s};
+        const QString four = u"Romantique, individualistes, artistes."_s;
         QTest::newRow("typed, clear result, with a partner")
-            << u"4"_s << QList<int>{3, 5, 2, 8, 6, 1, 0, 4, 2} << u"1"_s << u"Résultat net"_s;
+            << u"4"_s << none << four << QList<int>{3, 5, 2, 8, 6, 1, 0, 4, 2} << u"1"_s << u"Résultat net"_s;
         QTest::newRow("typed, near tie, no partner")
-            << u"4"_s << QList<int>{3, 5, 2, 7, 6, 1, 0, 4, 2} << QString()
+            << u"4"_s << none << four << QList<int>{3, 5, 2, 7, 6, 1, 0, 4, 2} << QString()
             << u"Résultat à confirmer : les types 4 et 5 ont des scores proches"_s;
-        QTest::newRow("reopened without a profile")
-            << u"9"_s << QList<int>{0, 0, 0, 0, 0, 0, 0, 0, 0} << QString() << QString();
+        QTest::newRow("both wings") << u"4"_s << QStringList{u"3"_s, u"5"_s} << four
+                                    << QList<int>{3, 5, 2, 8, 6, 1, 0, 4, 2} << QString() << u"Résultat net"_s;
+        QTest::newRow("reopened without a profile") << u"9"_s << none << u"Mediateurs, non-violents, préservateurs"_s
+                                                    << QList<int>{0, 0, 0, 0, 0, 0, 0, 0, 0} << QString() << QString();
     }
     void exportedReportReadsAsText()
     {
         QFETCH(QString, type);
+        QFETCH(QStringList, wings);
+        QFETCH(QString, nickname);
         QFETCH(QList<int>, scores);
         QFETCH(QString, partner);
         QFETCH(QString, clarity);
@@ -162,7 +172,7 @@ private slots:
         Scores values{};
         for (int i = 1; i <= 9; ++i)
             values[i] = qint16(scores[i - 1]);
-        f->computeFrom(type, u"0"_s, u"0"_s, values);
+        f->computeFrom(type, wings[0], wings[1], values);
         if (!partner.isEmpty()) {
             f->field(u"te2"_s)->setText(partner);
             f->button(u"interactionComputeButton"_s)->click();
@@ -205,6 +215,11 @@ private slots:
         QVERIFY(expect(u"Psyche Rondo"_s));
         QVERIFY(expect(u"Hélène Lefèvre"_s));
         QVERIFY(expect(u"Type Ennéagramme : "_s + type));
+        QVERIFY(expect(nickname));
+        const bool hasWings = wings != QStringList{u"0"_s, u"0"_s};
+        QCOMPARE(pages[0].contains(u"Aile"_s), hasWings); // the title page
+        if (hasWings)
+            QVERIFY(expect(u"Ailes : "_s + wings.join(u" / "_s))); // both wings in these rows
         QVERIFY(expect(u"Profil"_s));
         QCOMPARE(text.contains(u"Résultat"_s), !clarity.isEmpty());
         if (!clarity.isEmpty())

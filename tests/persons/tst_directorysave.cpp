@@ -82,7 +82,7 @@ private slots:
             << "le caractère «\u00a0;\u00a0»"
             << ""
             << "Impossible d'enregistrer\u00a0: le champ «\u00a0Nom du partenaire\u00a0» contient le caractère "
-               "«\u00a0;\u00a0», qui ne peut pas figurer dans le fichier des personnes.\r\nCorrigez ce champ puis "
+               "«\u00a0;\u00a0», qui ne peut pas figurer dans le fichier des personnes.\r\nCorrigez ce champ, puis "
                "sauvegardez à nouveau.";
         QTest::newRow("directory unreadable") << SaveFailure::Unreadable << txt << "Illisible."
                                               << ""
@@ -126,8 +126,14 @@ private slots:
         QTest::newRow("lock not removable")
             << SaveFailure::LockNotRemovable << lock << "le disque est en lecture seule"
             << ""
-            << "Le fichier de verrouillage «\u00a0/d/prrep.txt.lock\u00a0» est là et ne peut pas être "
-               "supprimé\u00a0: le disque est en lecture seule.\r\nRien n'a été enregistré.";
+            << "Le fichier de verrouillage «\u00a0/d/prrep.txt.lock\u00a0» existe déjà et ne peut pas être "
+               "supprimé\u00a0: le disque est en lecture seule. Si aucun autre exemplaire du programme n'enregistre "
+               "en ce moment, supprimez-le vous-même, puis sauvegardez à nouveau.\r\nRien n'a été enregistré.";
+        QTest::newRow("lock far too large")
+            << SaveFailure::LockTooLarge << lock << ""
+            << ""
+            << "Le fichier de verrouillage «\u00a0/d/prrep.txt.lock\u00a0» est bien trop grand pour être un verrou du "
+               "programme\u00a0; supprimez-le, puis sauvegardez à nouveau.\r\nRien n'a été enregistré.";
         QTest::newRow("lock not created")
             << SaveFailure::LockNotCreated << lock << "le disque est en lecture seule"
             << ""
@@ -279,6 +285,7 @@ private slots:
             {u"Du\uFEFFrand", "le caractère invisible U+FEFF (marque d'ordre des octets)"},
             {u"Du\u202Erand", "le caractère invisible U+202E (forçage de droite à gauche)"},
             {u"Du\u2061rand", "le caractère invisible U+2061"},
+            {u"Du\u00ADrand", "le caractère invisible U+00AD (trait d'union conditionnel)"},
             {u"Zoe\u0301", "le signe combinant U+0301 (accent aigu)"},
             {u"Zoe\u0308", "le signe combinant U+0308 (tréma)"},
             {u"Zoe\u0350", "le signe combinant U+0350"},
@@ -529,7 +536,7 @@ private slots:
     void otherThanAFileIsRefused()
     {
 #ifndef Q_OS_UNIX
-        QSKIP("a named pipe in a folder and /dev/zero are Unix facilities");
+        QSKIP("pipes and a link to /dev/zero are made here with Unix calls");
 #else
         QFETCH(bool, atBackup);
         QFETCH(QString, kind);
@@ -614,6 +621,54 @@ private slots:
 #endif
     }
 
+    // Two copies whose data folders link to one file share one lock, beside that file: one waits for the other.
+    void foldersLinkingToOneFileShareItsLock()
+    {
+#ifndef Q_OS_UNIX
+        QSKIP("QFile::link makes a shortcut on Windows, not a symbolic link");
+#else
+        QVERIFY(QDir().mkdir(m_dir->filePath("synced")) && QDir().mkdir(m_dir->filePath("b")));
+        const QString shared = m_dir->filePath("synced/prrep.txt");
+        write(shared, kStoredRecord);
+        QVERIFY(QFile::link(shared, txt()));
+        const QString other = m_dir->filePath("b/");
+        QVERIFY(QFile::link(shared, directoryFilePath(other)));
+        QCOMPARE(lockFilePath(m_folder), shared + ".lock");
+        QLockFile first(lockFilePath(m_folder));
+        QVERIFY(first.tryLock(0));
+        PersonDirectory second(other);
+        second.setLockWait(0);
+        const auto problem = second.save(user("New", "One"), PersonRecord{}, confirm());
+        QVERIFY(problem);
+        QCOMPARE(problem->message, saveMessage(SaveFailure::LockBusy, directoryFilePath(other)));
+        QCOMPARE(bytes(shared), kStoredRecord);
+#endif
+    }
+
+    // The final rename itself fails, the new directory written and synced: told, and nothing but the backup changed.
+    void failedFinalRenameIsTold()
+    {
+#ifndef Q_OS_UNIX
+        QSKIP("Windows refuses a rename over a folder as an access refusal, not as a folder");
+#else
+        write(txt(), kStoredRecord);
+        fileaccess::setFaultInjector([this](fileaccess::WriteStep step, const QString& path) {
+            if (step == fileaccess::WriteStep::Rename && path == txt()) {
+                QFile::rename(txt(), txt() + ".aside");
+                QDir().mkdir(txt());
+            }
+            return 0;
+        });
+        const auto problem = save(user("New", "One"), PersonRecord{});
+        QVERIFY(problem);
+        QCOMPARE(problem->message,
+                 saveMessage(SaveFailure::DirectoryNotReplaced, txt(), "c'est un dossier, pas un fichier"));
+        QCOMPARE(bytes(txt() + ".aside"), kStoredRecord);
+        QCOMPARE(bytes(bak()), kStoredRecord);
+        QCOMPARE(QDir(m_folder).entryList(QDir::Files | QDir::Hidden).size(), 2); // no temporary file left
+#endif
+    }
+
     // Users keep the directory in a synchronised folder and link to it: the link stays, the file it leads to is
     // rewritten.
     void directoryLinkToAFileElsewhereIsFollowed()
@@ -645,7 +700,7 @@ private slots:
     void newFilesAreForTheirOwnerOnly()
     {
 #ifndef Q_OS_UNIX
-        QSKIP("Unix file modes");
+        QSKIP("Unix file modes and umask");
 #else
         QFETCH(int, existingMode);
         QFETCH(int, directoryMode);

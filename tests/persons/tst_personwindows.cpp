@@ -2,7 +2,9 @@
 #include "persons/OpenPersonDialog.h"
 #include "persons/PersonDirectory.h"
 
+#include <QAccessible>
 #include <QClipboard>
+#include <QLineEdit>
 #include <QListView>
 #include <QTabWidget>
 #include <QTimer>
@@ -59,15 +61,15 @@ private slots:
     {
         f->field("firstNameField")->setText("  Anne ");
         f->field("lastNameField")->setText("Durand");
+        f->computeFrom(" 5", " 4", " 0", Scores{0, 3, 6, 1, 7, 9, 2, 4, 5, 0});
         f->field("partnerFirstNameField")->setText("Luc");
         f->field("partnerLastNameField")->setText("Martin");
         f->field("te2")->setText("3");
-        f->computeFrom(" 5", " 4", " 0", Scores{0, 3, 6, 1, 7, 9, 2, 4, 5, 0});
         f->window->findChild<QAction*>("m_enregistrer")->trigger();
         QCOMPARE(directoryBytes(), QByteArray("\"Durand\",\"Anne\",\"5\",\"4\",\"0\",\"361792450\"\r\n"
                                               "\"Martin\",\"Luc\",\"3\",\"\",\"\",\"\"\r\n"));
 
-        f->window->effacer();
+        f->button("clearAllButton")->click();
         const QStringList shown = openWith([](OpenPersonDialog* d) { pick(d, 0, "toUserButton"); });
         QCOMPARE(shown, (QStringList{"Durand;Anne;5;4;0;361792450", "Martin;Luc;3;;;"}));
         QCOMPARE(f->field("firstNameField")->text(), QStringLiteral("Anne"));
@@ -85,9 +87,9 @@ private slots:
 
     void partnerRecordReopenedAsTheUser()
     {
+        f->computeFrom("2", "0", "0", Scores{0, 0, 4, 0, 0, 0, 0, 0, 0, 0});
         writeDirectory("\"Martin\",\"Luc\",\"3\",\"\",\"\",\"\"\r\n");
         f->field("partnerFirstNameField")->setText("X");
-        f->window->state().scores[2] = 4;
         openWith([](OpenPersonDialog* d) { pick(d, 0, "toUserButton"); });
         QCOMPARE(f->field("lastNameField")->text(), QStringLiteral("Martin"));
         QVERIFY(f->text("aile1").isEmpty());
@@ -102,11 +104,8 @@ private slots:
             QVERIFY(!d->findChild<QPushButton*>("toUserButton")->isEnabled());
             QVERIFY(!d->findChild<QPushButton*>("toPartnerButton")->isEnabled());
         });
-        QCOMPARE(f->messages.transcript.size(), 1);
-        const MessageRequest& box = f->messages.transcript[0].request;
-        QCOMPARE(box.text, QStringLiteral("Pas de données enregistrées"));
-        QCOMPARE(box.title, QStringLiteral("Erreur"));
-        QCOMPARE(box.icon, MessageIcon::Exclamation);
+        compareOnlyBox(f->messages, {QStringLiteral("Pas de données enregistrées"), QStringLiteral("Erreur"),
+                                     MessageButtons::Ok, MessageIcon::Exclamation});
     }
 
     void noSelectionJustCloses()
@@ -147,16 +146,34 @@ private slots:
         QCOMPARE(f->field("lastNameField")->text(), QStringLiteral("Martin"));
     }
 
+    void invalidLineIsReportedAndEarlierRecordsShown_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QStringList>("shown");
+        QTest::addColumn<QString>("opening");
+        QTest::addColumn<QString>("ending");
+        QTest::newRow("broken second line")
+            << QByteArray("\"A\",\"B\",\"1\",\"0\",\"2\",\"900000000\"\n\"broken\n\"C\",\"D\",\"\",\"\",\"\",\"\"\n")
+            << QStringList{"A;B;1;0;2;900000000"} << "La ligne 2 du fichier des personnes"
+            << ". Cette ligne et les suivantes ne sont pas affichées.";
+        // A wrong encoding is the whole file's fault: no line is named, and nobody is listed.
+        QTest::newRow("file in UTF-16") << QByteArray("\xFF\xFE\"\0A\0\"\0", 8) << QStringList{}
+                                        << "Le fichier des personnes"
+                                        << "(ANSI). Aucune personne n'est affichée.";
+    }
     void invalidLineIsReportedAndEarlierRecordsShown()
     {
-        writeDirectory("\"A\",\"B\",\"1\",\"0\",\"2\",\"900000000\"\n\"broken\n\"C\",\"D\",\"\",\"\",\"\",\"\"\n");
+        QFETCH(QByteArray, content);
+        QFETCH(QStringList, shown);
+        QFETCH(QString, opening);
+        QFETCH(QString, ending);
+        writeDirectory(content);
         f->answerEvery(MessageAnswer::Ok, 1);
-        const QStringList shown = openWith([](OpenPersonDialog*) {});
-        QCOMPARE(shown, QStringList{"A;B;1;0;2;900000000"});
+        QCOMPARE(openWith([](OpenPersonDialog*) {}), shown);
         QCOMPARE(f->messages.transcript.size(), 1);
         const QString text = f->messages.transcript[0].request.text;
-        QVERIFY(text.startsWith("La ligne 2 du fichier des personnes"));
-        QVERIFY2(text.endsWith(". Cette ligne et les suivantes ne sont pas affichées."), qPrintable(text));
+        QVERIFY2(text.startsWith(opening), qPrintable(text));
+        QVERIFY2(text.endsWith(ending), qPrintable(text));
     }
 
     // Text from the file is shown as typed, never as markup: no red giant "8", no image loaded from the disk.
@@ -205,11 +222,6 @@ private slots:
         QCOMPARE(f->field("firstNameField")->text(), QStringLiteral("Zoé"));
         QCOMPARE(f->messages.transcript.size(), 1);
         QVERIFY(f->messages.transcript[0].request.text.contains("«\u00a0;\u00a0»"));
-
-        bool tooMany = false;
-        QCOMPARE(OpenPersonDialog::splitEntry("a;b;3;;;", &tooMany), (QStringList{"a", "b", "3", "", "", ""}));
-        QVERIFY(!tooMany);
-        QCOMPARE(OpenPersonDialog::splitEntry("a;b").size(), 6);
     }
 
     // A field holds at most 32,767 characters: a longer stored text is refused, never cut into another person.
@@ -351,13 +363,132 @@ private slots:
         f->field("lastNameField")->setText("Durand");
         f->messages.answers.enqueue(MessageAnswer::No);
         f->window->savePersons();
-        QCOMPARE(f->messages.transcript.size(), 1);
-        const MessageRequest& box = f->messages.transcript[0].request;
-        QCOMPARE(box.text, QStringLiteral("Anne Durand a déjà été enregistré, modifier ?"));
-        QCOMPARE(box.title, QStringLiteral("Attention"));
+        compareOnlyBox(f->messages, {QStringLiteral("Anne Durand a déjà été enregistré, modifier ?"),
+                                     QStringLiteral("Attention"), MessageButtons::YesNo, MessageIcon::Question});
+        QCOMPARE(directoryBytes(), QByteArray("\"Durand\",\"Anne\",\"1\",\"0\",\"2\",\"900000000\"\r\n"));
+    }
+
+    // The search keeps the persons whose names hold every word typed; the buttons and Enter take the person chosen
+    // among those shown, not the one at the same row of the whole file.
+    void searchFieldFiltersTheList()
+    {
+        writeDirectory("\"Durand\",\"Anne\",\"5\",\"4\",\"0\",\"361792450\"\r\n"
+                       "\"Martin\",\"\xC9lo\xEFse\",\"7\",\"6\",\"8\",\"000000000\"\r\n"
+                       "\"DURANDEAU\",\"Marc\",\"3\",\"\",\"\",\"\"\r\n");
+        QStringList filtered;
+        openWith([&](OpenPersonDialog* d) {
+            auto* list = d->findChild<QListView*>(u"personList"_s);
+            auto* search = d->findChild<QLineEdit*>(u"searchField"_s);
+            QApplication::setActiveWindow(d); // shortcuts work in the active window only
+            QCOMPARE(d->focusWidget(), list);
+            QCOMPARE(search->placeholderText(), u"Rechercher un nom"_s);
+            QCOMPARE(QAccessible::queryAccessibleInterface(search)->text(QAccessible::Name), u"Rechercher"_s);
+            QTest::keyClick(list, Qt::Key_F, Qt::ControlModifier);
+            QCOMPARE(d->focusWidget(), search);
+            QTest::keyClicks(search, u"dur"_s);
+            for (int i = 0; i < list->model()->rowCount(); ++i)
+                filtered << list->model()->index(i, 0).data().toString();
+            list->setCurrentIndex(list->model()->index(1, 0));
+            QTest::keyClicks(search, u"and"_s);
+            QTest::keyClick(search, Qt::Key_Return); // two persons left: Enter takes nobody
+            QVERIFY(d->isVisible());
+            d->findChild<QPushButton*>(u"toPartnerButton"_s)->click();
+        });
+        QCOMPARE(filtered, (QStringList{u"Durand;Anne;5;4;0;361792450"_s, u"DURANDEAU;Marc;3;;;"_s}));
+        QCOMPARE(f->field(u"partnerLastNameField"_s)->text(), u"DURANDEAU"_s);
+
+        openWith([](OpenPersonDialog* d) {
+            QTest::keyClicks(d->findChild<QLineEdit*>(u"searchField"_s), u"ELO"_s);
+            QTest::keyClick(d->findChild<QLineEdit*>(u"searchField"_s), Qt::Key_Enter);
+        });
+        QCOMPARE(f->field(u"firstNameField"_s)->text(), u"Éloïse"_s);
+        QCOMPARE(f->text(u"te1"_s), u"7"_s);
+    }
+
+    // Tab goes from the search field to the list, then to the buttons, in the window's own order.
+    void tabOrder()
+    {
+        writeDirectory("\"Martin\",\"Luc\",\"3\",\"\",\"\",\"\"\r\n");
+        QStringList visited;
+        openWith([&](OpenPersonDialog* d) {
+            auto* list = d->findChild<QListView*>(u"personList"_s);
+            list->setCurrentIndex(list->model()->index(0, 0)); // "Supprimer" takes the focus only when enabled
+            d->findChild<QLineEdit*>(u"searchField"_s)->setFocus();
+            for (int i = 0; i < 6; ++i) {
+                visited << d->focusWidget()->objectName();
+                QTest::keyClick(d->focusWidget(), Qt::Key_Tab);
+            }
+        });
+        QCOMPARE(visited, (QStringList{u"searchField"_s, u"personList"_s, u"abandonButton"_s, u"toUserButton"_s,
+                                       u"toPartnerButton"_s, u"eraseButton"_s}));
+    }
+
+    // The window's controls at their twips, the older ones moved down together by the search field's row; none
+    // covers another, and each caption fits its button.
+    void controlsSitAtTheirTwips()
+    {
+        f->answerEvery(MessageAnswer::Ok, 1);
+        OpenPersonDialog dialog(f->dataFolder(), f->messages, f->window.get());
+        const auto px = [](int twips) { return qRound(twips / 15.0); };
+        QCOMPARE(dialog.size(), QSize(px(4830), px(3570)));
+        const QList<std::pair<QString, QRect>> expected{
+            {u"searchField"_s, {120, 180, 3135, 285}},   {u"personList"_s, {120, 600, 3135, 2790}},
+            {u"toUserButton"_s, {3480, 600, 1215, 375}}, {u"toPartnerButton"_s, {3480, 1140, 1215, 375}},
+            {u"eraseButton"_s, {3480, 2220, 1215, 375}}, {u"abandonButton"_s, {3540, 3060, 1215, 375}}};
+        QList<QRect> placed;
+        for (const auto& [name, twips] : expected) {
+            auto* widget = dialog.findChild<QWidget*>(name);
+            QVERIFY2(widget, qPrintable(name));
+            const QRect pixels(px(twips.x()), px(twips.y()), px(twips.width()), px(twips.height()));
+            QCOMPARE(widget->geometry(), pixels);
+            for (const QRect& other : std::as_const(placed))
+                QVERIFY2(!other.intersects(pixels), qPrintable(name));
+            placed << pixels;
+            if (auto* button = qobject_cast<QPushButton*>(widget))
+                QVERIFY2(button->fontMetrics().horizontalAdvance(button->text()) < button->width(), qPrintable(name));
+        }
+    }
+
+    // "Supprimer" asks first; "Non" keeps everything, "Oui" erases from both files and the list shows the rest.
+    void eraseAsksThenUpdatesTheList()
+    {
+        const QByteArray anne = "\"Durand\",\"Anne\",\"5\",\"4\",\"0\",\"361792450\"\r\n";
+        const QByteArray luc = "\"Martin\",\"Luc\",\"3\",\"\",\"\",\"\"\r\n";
+        writeDirectory(luc + anne);
+        QFile backup(backupFilePath(f->dataFolder()));
+        QVERIFY(backup.open(QIODevice::WriteOnly));
+        backup.write(anne);
+        backup.close();
+        f->messages.answers.enqueue(MessageAnswer::No);
+        f->messages.answers.enqueue(MessageAnswer::Yes);
+        QStringList after;
+        openWith([&](OpenPersonDialog* d) {
+            auto* list = d->findChild<QListView*>(u"personList"_s);
+            auto* erase = d->findChild<QPushButton*>(u"eraseButton"_s);
+            QVERIFY(!erase->isEnabled());
+            QTest::keyClicks(d->findChild<QLineEdit*>(u"searchField"_s), u"anne"_s);
+            list->setCurrentIndex(list->model()->index(0, 0));
+            QVERIFY(erase->isEnabled());
+            erase->click();
+            QCOMPARE(list->model()->rowCount(), 1);
+            erase->click();
+            QVERIFY(!erase->isEnabled());
+            QVERIFY(d->isVisible());
+            d->findChild<QLineEdit*>(u"searchField"_s)->clear();
+            for (int i = 0; i < list->model()->rowCount(); ++i)
+                after << list->model()->index(i, 0).data().toString();
+        });
+        QCOMPARE(f->messages.transcript.size(), 2);
+        const MessageRequest& box = f->messages.transcript[1].request;
+        QCOMPARE(box.text, u"Supprimer définitivement Anne Durand du fichier des personnes ?"_s);
+        QCOMPARE(box.title, u"Attention"_s);
         QCOMPARE(box.buttons, MessageButtons::YesNo);
         QCOMPARE(box.icon, MessageIcon::Question);
-        QCOMPARE(directoryBytes(), QByteArray("\"Durand\",\"Anne\",\"1\",\"0\",\"2\",\"900000000\"\r\n"));
+        QCOMPARE(box.defaultButton, MessageAnswer::No);
+        QCOMPARE(after, QStringList{u"Martin;Luc;3;;;"_s});
+        QCOMPARE(directoryBytes(), luc);
+        QVERIFY(backup.open(QIODevice::ReadOnly));
+        QVERIFY(backup.readAll().isEmpty());
     }
 
     void themePrinting()
@@ -372,16 +503,9 @@ private slots:
         f->computeFrom("4", "3", "5");
         f->window->findChild<QAction*>("m_imprimer2")->trigger();
         QCOMPARE(f->printer.printed.size(), 1);
-        QCOMPARE(f->printer.printed[0], QStringLiteral("[Psyche Rondo]\t\t\tDescriptif Ennéagramme de Anne Durand\t\r\n"
-                                                       "\r\n\r\n"
-                                                       "Type Ennéagramme : 4\r\n"
-                                                       "Aile : 3 / 5\r\n"
-                                                       "Point de charge : 2\r\n"
-                                                       "Point de décharge : 1\r\n"
-                                                       "Passion : Envie\r\n"
-                                                       "Antidote : Equanimité\r\n"
-                                                       "Voie d'évolution : 1 et 2\r\n"
-                                                       "\r\n"));
+        // The theme's wording is pinned on its own; here: the names and values the window shows reach the printer.
+        QVERIFY(f->printer.printed[0].startsWith("[Psyche Rondo]\t\t\tDescriptif Ennéagramme de Anne Durand\t\r\n"));
+        QVERIFY(f->printer.printed[0].contains("\r\nAile : 3 / 5\r\nPoint de charge : 2\r\n"));
         QCOMPARE(f->printer.fonts[0].pointSizeF(), 9.75);
 
         // After "Effacer tout" the active type still allows printing, with empty values.

@@ -8,7 +8,10 @@ class TestTheme : public QObject
 private slots:
     void themeOfAResult()
     {
-        ThemeInput in{"Anne", "Durand", {"4", "5", "2", "1", "Envie", "Equanimité", "1", "2"}};
+        ShownProfile in;
+        in.firstName = "Anne";
+        in.lastName = "Durand";
+        in.details = {"4", "5", "2", "1", "Envie", "Equanimité", "1", "2"};
         QCOMPARE(themeText(in), QStringLiteral("[Psyche Rondo]\t\t\tDescriptif Ennéagramme de Anne Durand\t\r\n"
                                                "\r\n\r\n"
                                                "Type Ennéagramme : 4\r\n"
@@ -23,7 +26,7 @@ private slots:
 
     void clearedPageKeepsLabelsAndNamesAsTheyStand()
     {
-        ThemeInput in;
+        ShownProfile in;
         in.firstName = " Anne";
         const QString text = themeText(in);
         QVERIFY(text.startsWith("[Psyche Rondo]\t\t\tDescriptif Ennéagramme de  Anne \t\r\n"));

@@ -106,8 +106,13 @@ private slots:
         QTest::newRow("UTF-16, little-endian mark") << QByteArray("\xFF\xFE\"\0A\0\"\0", 8) << ForeignEncoding::Utf16;
         QTest::newRow("UTF-16, big-endian mark") << QByteArray("\xFE\xFF\0\"\0A\0\"", 8) << ForeignEncoding::Utf16;
         QTest::newRow("UTF-16 without a byte-order mark") << QByteArray("\"\0A\0\"\0,\0", 8) << ForeignEncoding::Utf16;
+        // Also what the program writes for "RENÉ", a no-break space, "PAUL": never taken for another encoding.
         QTest::newRow("UTF-8 without a byte-order mark")
-            << QByteArray("\"Lef\xC3\xA8vre\",\"Zo\xC3\xA9\"\r\n") << ForeignEncoding::Utf8;
+            << QByteArray("\"Lef\xC3\xA8vre\",\"REN\xC9\xA0PAUL\"\r\n") << ForeignEncoding::None;
+        QTest::newRow("UTF-32, little-endian mark")
+            << QByteArray("\xFF\xFE\0\0\"\0\0\0A\0\0\0", 12) << ForeignEncoding::Utf32;
+        QTest::newRow("UTF-32 big-endian without a mark")
+            << QByteArray("\0\0\0\"\0\0\0A\0\0\0\"", 12) << ForeignEncoding::Utf32;
     }
     void foreignEncodingsAreRecognised()
     {

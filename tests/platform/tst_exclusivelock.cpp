@@ -65,22 +65,31 @@ private slots:
         QTest::addColumn<QByteArray>("content");
         QTest::addColumn<int>("ageSeconds");
         QTest::addColumn<bool>("recovered");
+        QTest::addColumn<QString>("extra"); // "read-only": the lock's mode; "removal": an empty removal lock beside it
         const QByteArray host = lockHostName().toUtf8();
-        QTest::newRow("empty, left 15 seconds ago") << QByteArray() << 15 << true;
-        QTest::newRow("garbage, left 15 seconds ago") << QByteArray("\0\x01zz\n", 5) << 15 << true;
-        QTest::newRow("process number that no longer runs here") << "2147483600\ntst_exclusivelock\n" + host + "\n"
-                                                                 << 0 << true;
-        QTest::newRow("empty, just created: its copy may be about to write its number") << QByteArray() << 0 << false;
+        const QByteArray dead = "2147483600\ntst_exclusivelock\n" + host + "\n";
+        QTest::newRow("empty, left 15 seconds ago") << QByteArray() << 15 << true << "";
+        QTest::newRow("garbage, left 15 seconds ago") << QByteArray("\0\x01zz\n", 5) << 15 << true << "";
+        QTest::newRow("process number that no longer runs here") << dead << 0 << true << "";
+        // Its copy would have written its number at once: after a moment, it is a killed copy's.
+        QTest::newRow("empty, just created") << QByteArray() << 0 << true << "";
+        QTest::newRow("process number that no longer runs, read-only") << dead << 0 << true << "read-only";
+        QTest::newRow("dead lock with an empty removal lock just left") << dead << 0 << true << "removal";
         QTest::newRow("running copy's lock, 15 seconds old")
             << QByteArray::number(QCoreApplication::applicationPid()) + "\ntst_exclusivelock\n" + host + "\n"
-            << 15 << false;
+            << 15 << false << "";
     }
     void leftoverLocksAreRecovered()
     {
         QFETCH(QByteArray, content);
         QFETCH(int, ageSeconds);
         QFETCH(bool, recovered);
+        QFETCH(QString, extra);
         writeLock(m_lock, content, ageSeconds);
+        if (extra == "read-only")
+            QVERIFY(QFile::setPermissions(m_lock, QFile::ReadOwner | QFile::ReadUser));
+        if (extra == "removal")
+            writeLock(m_lock + ".rmlock", {}, 0);
         {
             ExclusiveLock lock(m_lock);
             const ExclusiveLock::Outcome outcome = lock.take(0);
@@ -92,6 +101,26 @@ private slots:
             }
         }
         QVERIFY(!QFile::exists(m_lock)); // released when the lock goes
+    }
+
+    // QLockFile reads a lock whole: a file far larger than any lock, at the lock or at its removal lock, is refused
+    // unread (a sparse file costs no disk).
+    void hugeFileIsNotReadAsALock_data()
+    {
+        QTest::addColumn<QString>("suffix");
+        QTest::newRow("lock") << "";
+        QTest::newRow("removal lock") << ".rmlock";
+    }
+    void hugeFileIsNotReadAsALock()
+    {
+        QFETCH(QString, suffix);
+        QFile huge(m_lock + suffix);
+        QVERIFY(huge.open(QIODevice::WriteOnly) && huge.resize(qint64(1) << 30));
+        huge.close();
+        const ExclusiveLock::Outcome outcome = ExclusiveLock(m_lock).take(0);
+        QCOMPARE(outcome.status, ExclusiveLock::Status::TooLarge);
+        QCOMPARE(outcome.path, m_lock + suffix);
+        QCOMPARE(QFileInfo(m_lock + suffix).size(), qint64(1) << 30);
     }
 
     void heldLockIsBusyUntilReleased()

@@ -1,6 +1,7 @@
 #include "platform/MessageService.h"
 
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QApplication>
 #include <QMessageBox>
 #include <QPushButton>
@@ -16,19 +17,37 @@ class TestMessageService : public QObject
     QStringList m_buttons;
     QMessageBox::Icon m_icon = QMessageBox::NoIcon;
     QString m_defaultText;
+    QStringList m_enabledButtons;
+    QString m_informative;
+    QString m_description;
 
-    void pressWhenShown(int key)
+    // Keys pressed in turn; a key that does nothing (a disabled button's shortcut) leaves the box open for the next.
+    void pressWhenShown(int key, const QList<QKeyCombination>& before = {})
     {
-        QTimer::singleShot(0, this, [this, key] {
+        QTimer::singleShot(0, this, [this, key, before] {
             auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
             QVERIFY(box);
             m_caption = box->windowTitle();
             m_icon = box->icon();
             m_buttons.clear();
-            for (QAbstractButton* b : box->buttons())
+            m_enabledButtons.clear();
+            for (QAbstractButton* b : box->buttons()) {
                 m_buttons << b->text();
+                if (b->isEnabled())
+                    m_enabledButtons << b->text();
+            }
             m_defaultText = box->defaultButton() ? box->defaultButton()->text() : QString();
-            QTest::keyClick(box, Qt::Key(key));
+            m_informative = box->informativeText();
+            QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(box);
+            m_description = accessible ? accessible->text(QAccessible::Description) : QString();
+            if (!before.isEmpty()) {
+                QVERIFY(QTest::qWaitForWindowActive(box)); // shortcuts only reach the active window
+                for (const QKeyCombination& combination : before)
+                    QTest::keyClick(box, combination.key(), combination.keyboardModifiers());
+                QTest::qWait(300); // a mnemonic presses its button as a click does: pressed, then released
+            }
+            if (QApplication::activeModalWidget() == box)
+                QTest::keyClick(box, Qt::Key(key));
         });
     }
 
@@ -51,6 +70,44 @@ private slots:
         QCOMPARE(service.show(nullptr, {"?", "Questionnaire", MessageButtons::YesNoCancel, MessageIcon::Question,
                                         MessageAnswer::Yes}),
                  MessageAnswer::Cancel);
+    }
+
+    // Alt+P steps back where the button is enabled; on a first question it does nothing, and Escape still cancels.
+    void questionnaireBoxWithPrevious_data()
+    {
+        QTest::addColumn<int>("previous");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<QStringList>("enabled");
+        const QStringList all{"Oui", "Non", "Annuler", "&Précédente"};
+        const QStringList first{"Oui", "Non", "Annuler"};
+        QTest::newRow("later question: Alt+P")
+            << int(PreviousButton::Enabled) << int(Qt::Key_Escape) << int(MessageAnswer::Previous) << all;
+        QTest::newRow("first question: Alt+P, then Escape")
+            << int(PreviousButton::Disabled) << int(Qt::Key_Escape) << int(MessageAnswer::Cancel) << first;
+        QTest::newRow("first question: Alt+P, then Enter")
+            << int(PreviousButton::Disabled) << int(Qt::Key_Return) << int(MessageAnswer::Yes) << first;
+    }
+    void questionnaireBoxWithPrevious()
+    {
+        QFETCH(int, previous);
+        QFETCH(int, key);
+        QFETCH(QStringList, enabled);
+        QtMessageService service;
+        pressWhenShown(key, {Qt::ALT | Qt::Key_P});
+        MessageRequest request{"Aimez-vous tout savoir ?", "Questionnaire", MessageButtons::YesNoCancel,
+                               MessageIcon::Question, MessageAnswer::Yes};
+        request.informativeText = "Question 12 sur 81";
+        request.previous = PreviousButton(previous);
+        QTEST(int(service.show(nullptr, request)), "answer");
+        QCOMPARE(m_buttons.size(), 4);
+        QVERIFY(m_buttons.contains("&Précédente"));
+        enabled.sort();
+        m_enabledButtons.sort();
+        QCOMPARE(m_enabledButtons, enabled);
+        QCOMPARE(m_defaultText, QStringLiteral("Oui"));
+        QCOMPARE(m_informative, QStringLiteral("Question 12 sur 81"));
+        QCOMPARE(m_description, QStringLiteral("Aimez-vous tout savoir ?\nQuestion 12 sur 81"));
     }
 
     void yesNoEscapeAnswersNo()

@@ -1,8 +1,11 @@
 #include "MainWindowTest.h"
-#include "questionnaire/ProfileChart.h"
+#include "widgets/ProfileChart.h"
 
+#include <QAccessible>
 #include <QComboBox>
 #include <QGroupBox>
+
+Q_DECLARE_METATYPE(Scores)
 
 class TestResultDisplay : public MainWindowTest
 {
@@ -12,6 +15,36 @@ class TestResultDisplay : public MainWindowTest
     QComboBox* allergy() const { return f->find<QComboBox>("allergyCombo"); }
 
 private slots:
+    // What the "Synthèse" page says of the profile after "Calculer", read as a screen reader reads it; "Effacer
+    // tout" empties it.
+    void clarityLineOnTheSynthesisPage_data()
+    {
+        QTest::addColumn<Scores>("scores");
+        QTest::addColumn<QString>("line");
+        QTest::newRow("clear result") << Scores{0, 3, 5, 2, 7, 1, 1, 0, 4, 2} << QStringLiteral("Résultat net");
+        QTest::newRow("near tie of two") << Scores{0, 3, 5, 2, 7, 6, 1, 0, 4, 2}
+                                         << QStringLiteral(
+                                                "Résultat à confirmer : les types 4 et 5 ont des scores proches");
+        QTest::newRow("near tie of three")
+            << Scores{0, 1, 0, 0, 7, 6, 0, 0, 0, 7}
+            << QStringLiteral("Résultat à confirmer : les types 4, 5 et 9 ont des scores proches");
+        QTest::newRow("no profile (saved from the partner line)") << Scores{} << QString();
+    }
+    void clarityLineOnTheSynthesisPage()
+    {
+        QFETCH(Scores, scores);
+        QFETCH(QString, line);
+        f->computeFrom("4", "0", "0", scores);
+        QLabel* clarity = f->label("clarityLabel");
+        QCOMPARE(clarity->text(), line);
+        QVERIFY(clarity->isVisible());
+        QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(clarity);
+        QCOMPARE(accessible->role(), QAccessible::StaticText);
+        QCOMPARE(accessible->text(QAccessible::Name), line);
+        f->button("clearAllButton")->click();
+        QVERIFY(clarity->text().isEmpty());
+    }
+
     void typeFourWithUpperWing()
     {
         f->computeFrom(" 4", " 0", " 5", Scores{0, 3, 5, 2, 7, 6, 1, 0, 4, 2});
@@ -66,30 +99,32 @@ private slots:
     {
         // An empty wing text gives no wing, not the previous person's wing.
         f->computeFrom("5", "4", "6");
-        f->window->effacer();
+        f->button("clearAllButton")->click();
         f->computeFrom("5", "", "");
         QCOMPARE(f->window->state().activeWing1, qint16(0));
         QVERIFY(f->text("wingValue").isEmpty());
         // A wing that is not a neighbour of the type counts as none.
-        f->window->effacer();
+        f->button("clearAllButton")->click();
         f->computeFrom("5", "7", "6");
         QCOMPARE(f->text("wingValue"), QStringLiteral("6"));
         // A type outside 1..9 is refused and nothing changes.
         f->answerEvery(MessageAnswer::Ok, 1);
-        f->computeFrom("12", "0", "0");
+        f->label("te1")->setText("12");
+        f->button("computeButton")->click();
         QCOMPARE(f->messages.texts(), QStringList{"Le type Ennéagramme doit être compris entre 1 et 9"});
         QVERIFY(f->messages.transcript[0].request.title.isEmpty());
         QCOMPARE(f->text("synthesisTypeValue"), QStringLiteral("5"));
         QCOMPARE(f->window->state().activeType, qint16(5));
         // An empty type does nothing at all.
-        f->computeFrom("  ", "0", "0");
+        f->label("te1")->setText("  ");
+        f->button("computeButton")->click();
         QCOMPARE(f->messages.transcript.size(), 1);
     }
 
     void reopenedScoresDriveTheBars()
     {
         f->computeFrom("1", "0", "0", Scores{0, 9, 0, 0, 0, 0, 0, 0, 0, 0});
-        f->window->effacer();
+        f->button("clearAllButton")->click();
         f->computeFrom("8", "7", "0", Scores{0, 1, 1, 1, 1, 1, 1, 8, 9, 1});
         auto* chart = f->find<ProfileChart>("profil");
         QCOMPARE(chart->barTop(1), 360 + 240 * 8);

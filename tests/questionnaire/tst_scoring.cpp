@@ -5,6 +5,8 @@
 #include <QSet>
 #include <QtTest>
 
+using namespace Qt::StringLiterals;
+
 Q_DECLARE_METATYPE(Scores)
 
 class TestScoring : public QObject
@@ -119,6 +121,35 @@ private slots:
             distinct.insert(questions[i]);
         }
         QCOMPARE(distinct.size(), kQuestionCount);
+    }
+
+    void clarityLine_data()
+    {
+        QTest::addColumn<QList<int>>("scores"); // types 1 to 9
+        QTest::addColumn<QString>("line");
+        QTest::newRow("lead of 2") << QList<int>{3, 5, 2, 7, 1, 1, 0, 4, 2} << u"Résultat net"_s;
+        QTest::newRow("lead of 1: top and next") << QList<int>{3, 5, 2, 7, 6, 1, 0, 4, 2}
+                                                 << u"Résultat à confirmer : les types 4 et 5 ont des scores proches"_s;
+        QTest::newRow("tie at the top") << QList<int>{9, 0, 0, 0, 0, 0, 0, 0, 9}
+                                        << u"Résultat à confirmer : les types 1 et 9 ont des scores proches"_s;
+        QTest::newRow("three close, in increasing order")
+            << QList<int>{1, 0, 0, 0, 0, 6, 5, 6, 2}
+            << u"Résultat à confirmer : les types 6, 7 et 8 ont des scores proches"_s;
+        QTest::newRow("four close") << QList<int>{4, 4, 3, 0, 3, 0, 0, 0, 0}
+                                    << u"Résultat à confirmer : les types 1, 2, 3 et 5 ont des scores proches"_s;
+        QTest::newRow("one yes in all") << QList<int>{0, 0, 1, 0, 0, 0, 0, 0, 0}
+                                        << u"Résultat à confirmer : les types 1, 2, 3, 4, 5, 6, 7, 8 et 9 ont des "
+                                           "scores proches"_s;
+        QTest::newRow("no profile") << QList<int>{0, 0, 0, 0, 0, 0, 0, 0, 0} << QString();
+    }
+    void clarityLine()
+    {
+        QFETCH(QList<int>, scores);
+        QFETCH(QString, line);
+        Scores values{};
+        for (int type = 1; type <= 9; ++type)
+            values[type] = qint16(scores[type - 1]);
+        QCOMPARE(::clarityLine(values), line);
     }
 };
 

@@ -37,7 +37,7 @@ public:
         MessageAnswer answer = MessageAnswer::Cancel;
         if (answers.isEmpty()) {
             unexpected.append(QStringLiteral("box without a queued answer: ") + request.text);
-        } else if (!offers(request.buttons, answers.head())) {
+        } else if (!offers(request, answers.head())) {
             unexpected.append(QStringLiteral("queued answer not offered by the box: ") + request.text);
             answers.dequeue();
         } else {
@@ -77,9 +77,12 @@ public:
     QStringList unexpected;
 
 private:
-    static bool offers(MessageButtons buttons, MessageAnswer answer)
+    // "Précédente" only where the box shows it enabled: a test must not step back from a first question.
+    static bool offers(const MessageRequest& request, MessageAnswer answer)
     {
-        switch (buttons) {
+        if (answer == MessageAnswer::Previous)
+            return request.previous == PreviousButton::Enabled;
+        switch (request.buttons) {
         case MessageButtons::Ok:
             return answer == MessageAnswer::Ok;
         case MessageButtons::YesNo:
@@ -90,6 +93,18 @@ private:
         return false;
     }
 };
+
+// The test saw exactly one box, this one: text, title, buttons and icon, each compared on its own so that a failure
+// names what differs.
+inline void compareOnlyBox(const FakeMessageService& messages, const MessageRequest& expected)
+{
+    QCOMPARE(messages.transcript.size(), 1);
+    const MessageRequest& box = messages.transcript[0].request;
+    QCOMPARE(box.text, expected.text);
+    QCOMPARE(box.title, expected.title);
+    QCOMPARE(box.buttons, expected.buttons);
+    QCOMPARE(box.icon, expected.icon);
+}
 
 class FakePrintService : public PrintService
 {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "FakeServices.h"
+#include "ReopenPerson.h"
 #include "app/MainWindow.h"
 #include "widgets/EnneagramFigure.h"
 
@@ -72,13 +73,13 @@ struct MainWindowFixture
     EnneagramFigure* detailsFigure() const { return find<EnneagramFigure>("detailsFigureNumbers"); }
     EnneagramFigure* interactionFigure() const { return find<EnneagramFigure>("interactionFigureNumbers"); }
 
-    // As a person reopened from the directory would stand, then "Calculer".
+    // The names as they stand, reopened as the user with this type, wings and profile, then "Calculer". Reopening
+    // empties the partner's line, as it does for the user.
     void computeFrom(const QString& type, const QString& wing1, const QString& wing2, const Scores& scores = {})
     {
-        label("te1")->setText(type);
-        label("aile1")->setText(wing1);
-        label("aile2")->setText(wing2);
-        window->state().scores = scores;
+        const PersonRecord person{field("lastNameField")->text(), field("firstNameField")->text(), type, wing1, wing2,
+                                  profileDigits(scores)};
+        reopenAsUser(*window, dataFolder(), person);
         button("computeButton")->click();
     }
 

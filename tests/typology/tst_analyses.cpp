@@ -9,9 +9,22 @@ class TestAnalyses : public QObject
 {
     Q_OBJECT
 
-    static analyses::DetailsCaptions typeOneWithUpperWing()
+    // As the window takes it: the captions, then their numbers read once.
+    static ShownProfile read(ShownProfile shown)
     {
-        analyses::DetailsCaptions c;
+        readShownTypes(shown);
+        return shown;
+    }
+    static ShownProfile synthesisOf(const QString& caption)
+    {
+        ShownProfile shown;
+        shown.synthesisType = caption;
+        return read(shown);
+    }
+
+    static ShownProfile typeOneWithUpperWing()
+    {
+        ShownProfile c;
         c.synthesisType = "1";
         c.details.type = "1";
         c.details.wing = "2";
@@ -23,7 +36,7 @@ class TestAnalyses : public QObject
         c.details.evolution2 = "7";
         c.activeWing1 = 0;
         c.activeWing2 = 2;
-        return c;
+        return read(c);
     }
 
     // An expected line: the exact text, or for an authored paragraph its opening and its length in characters.
@@ -62,15 +75,15 @@ private slots:
             {"Le un est amené à apprécier l'excellence", 1208},
             {""},
         };
-        compareLines(analyses::synthesisLines(QStringLiteral("1")), expected);
+        compareLines(analyses::synthesisLines(synthesisOf(QStringLiteral("1"))), expected);
     }
 
     void synthesisReadsTheCaption()
     {
-        QCOMPARE(analyses::synthesisLines(" 9 ")[2],
+        QCOMPARE(analyses::synthesisLines(synthesisOf(" 9 "))[2],
                  QStringLiteral("Dominante : Mediateurs, non-violents, préservateurs"));
-        QCOMPARE(analyses::synthesisLines(" 9 ")[0], QStringLiteral("Type Ennéagramme : 9"));
-        QVERIFY(analyses::synthesisLines("  ").isEmpty());
+        QCOMPARE(analyses::synthesisLines(synthesisOf(" 9 "))[0], QStringLiteral("Type Ennéagramme : 9"));
+        QVERIFY(analyses::synthesisLines(synthesisOf("  ")).isEmpty());
     }
 
     void detailsOfTypeOneWithUpperWing()
@@ -117,7 +130,7 @@ private slots:
 
     void detailsWingGates()
     {
-        analyses::DetailsCaptions c = typeOneWithUpperWing();
+        ShownProfile c = typeOneWithUpperWing();
         c.activeWing1 = 9;
         QStringList lines = analyses::detailLines(c);
         QCOMPARE(lines[2], QStringLiteral("Aile 9"));
@@ -134,14 +147,12 @@ private slots:
 
     void detailsEmptyLabels()
     {
-        analyses::DetailsCaptions c = typeOneWithUpperWing();
+        ShownProfile c = typeOneWithUpperWing();
         c.synthesisType.clear();
-        QVERIFY(analyses::detailLines(c).isEmpty());
+        QVERIFY(analyses::detailLines(read(c)).isEmpty());
 
         // After "Effacer tout" on another page only the synthesis label gates; empty labels give empty paragraphs.
-        analyses::DetailsCaptions empty;
-        empty.synthesisType = "4";
-        const QStringList lines = analyses::detailLines(empty);
+        const QStringList lines = analyses::detailLines(synthesisOf("4"));
         QCOMPARE(lines[0], QStringLiteral("Type Enneagramme :  : "));
         QCOMPARE(lines[2], QStringLiteral("Point de charge "));
         QCOMPARE(lines[4], QString());
@@ -151,11 +162,11 @@ private slots:
 
     void detailsOfTypeFourKeepTheLabelOrder()
     {
-        analyses::DetailsCaptions c = typeOneWithUpperWing();
+        ShownProfile c = typeOneWithUpperWing();
         c.details.type = "4";
         c.details.evolution1 = "1";
         c.details.evolution2 = "2";
-        const QStringList lines = analyses::detailLines(c);
+        const QStringList lines = analyses::detailLines(read(c));
         const qsizetype first = lines.indexOf("Voie d'évolution : 1");
         QVERIFY(first > 0);
         QCOMPARE(lines[first + 3], QStringLiteral("Voie d'évolution : 2"));

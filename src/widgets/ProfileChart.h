@@ -1,17 +1,19 @@
 #pragma once
 
-#include "questionnaire/Scoring.h"
-
 #include <QWidget>
+#include <array>
 
 class QPainter;
 
-// The bar chart of the nine scores inside the "Profil " frame. Positions are twips from the frame's corner.
+// The bar chart of the nine scores inside the "Profil " frame, on the "Synthèse" page and in the report. Positions
+// are twips from the frame's corner.
 class ProfileChart : public QWidget
 {
     Q_OBJECT
 public:
     static constexpr int kAxisBottom = 2520;
+    // The number of answers "yes" for each type, 1 to 9 (0 unused): the questionnaire's scores.
+    using Scores = std::array<qint16, 10>;
 
     explicit ProfileChart(QWidget* parent = nullptr);
 

@@ -1,4 +1,4 @@
-#include "questionnaire/ProfileChart.h"
+#include "widgets/ProfileChart.h"
 
 #include "widgets/Twips.h"
 
