@@ -133,7 +133,16 @@ private slots:
         QCOMPARE(lock.take(0).status, ExclusiveLock::Status::Taken);
     }
 
-#ifdef Q_OS_UNIX
+    // On Windows Qt's lock calls the system directly and leaves errno alone: the reason must still be the system's.
+    void lockInAMissingFolderSaysWhy()
+    {
+        const QString path = m_dir->filePath("absent/prrep.txt.lock");
+        const ExclusiveLock::Outcome outcome = ExclusiveLock(path).take(0);
+        QCOMPARE(outcome.status, ExclusiveLock::Status::NotCreated);
+        QCOMPARE(outcome.path, path);
+        QCOMPARE(outcome.reason, QStringLiteral("le dossier n'existe pas"));
+    }
+
     // QLockFile reads a lock it finds: a pipe there would block the program for good, a link to an endless device
     // would make it read without end, and anything but a plain file of its own is not the program's lock.
     void lockPathHoldingSomethingElseIsRefused_data()
@@ -153,6 +162,9 @@ private slots:
     }
     void lockPathHoldingSomethingElseIsRefused()
     {
+#ifndef Q_OS_UNIX
+        QSKIP("pipes, sockets and links are made here with Unix calls");
+#else
         QFETCH(QString, kind);
         QFETCH(bool, removalLock);
         QFETCH(QString, described);
@@ -188,10 +200,9 @@ private slots:
         QCOMPARE(outcome.reason, described);
         struct stat st = {};
         QCOMPARE(lstat(native.constData(), &st), 0); // left where it was
-    }
 #endif
+    }
 
-#ifdef Q_OS_LINUX
     // A data folder that has become read-only: the lock can be neither made nor, when one was left, removed.
     void readOnlyFolderSaysWhyTheLockFails_data()
     {
@@ -202,6 +213,9 @@ private slots:
     }
     void readOnlyFolderSaysWhyTheLockFails()
     {
+#ifndef Q_OS_LINUX
+        QSKIP("mounting a small file system is done with Linux calls");
+#else
         QFETCH(bool, leftover);
         QFETCH(ExclusiveLock::Status, status);
         const QString mountPoint = m_dir->filePath("small");
@@ -221,8 +235,8 @@ private slots:
         QCOMPARE(outcome.status, status);
         QCOMPARE(outcome.path, lockPath);
         QCOMPARE(outcome.reason, QStringLiteral("le disque est en lecture seule"));
-    }
 #endif
+    }
 };
 
 QTEST_GUILESS_MAIN(TestExclusiveLock)

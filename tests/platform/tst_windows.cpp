@@ -1,6 +1,6 @@
+#include "persons/DirectoryFile.h"
 #include "persons/PersonDirectory.h"
 #include "platform/DataFolder.h"
-#include "platform/ExclusiveLock.h"
 
 #include <QDir>
 #include <QFile>
@@ -88,17 +88,6 @@ private slots:
         QVERIFY(!PersonDirectory(folder.dataFolder).save(zoe, {}, [](const QString&, bool) { return true; }));
         QCOMPARE(bytesOf(directoryFilePath(folder.dataFolder)),
                  QByteArray("\"Lef\xe8vre\",\"Zo\xe9\",\"5\",\"4\",\"0\",\"361792450\"\r\n"));
-    }
-
-    // Qt's lock calls Windows directly and leaves errno alone: the reason must come from Windows itself.
-    void lockFailureSaysTheSystemsReason()
-    {
-        QTemporaryDir temp;
-        QVERIFY(temp.isValid());
-        fileaccess::ExclusiveLock lock(temp.filePath(QStringLiteral("absent/prrep.txt.lock")));
-        const fileaccess::ExclusiveLock::Outcome outcome = lock.take(0);
-        QCOMPARE(outcome.status, fileaccess::ExclusiveLock::Status::NotCreated);
-        QCOMPARE(outcome.reason, QStringLiteral("le dossier n'existe pas"));
     }
 
     void fileHeldByAnotherProgram_data()
