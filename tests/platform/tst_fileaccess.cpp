@@ -96,6 +96,9 @@ private slots:
     // thing there left alone, no temporary file left.
     void failedRenameIsTold()
     {
+#ifndef Q_OS_UNIX
+        QSKIP("a rename over a folder fails on Unix only: Wine lets the file take the folder's place");
+#endif
         const QString target = path("chosen/r.pdf");
         write(target, "earlier");
         fileaccess::PendingWrite pending(target);
