@@ -2,9 +2,7 @@
 # The checks CI runs after the README's test command: the layout of every C++ file, the whole test suite under
 # AddressSanitizer and UndefinedBehaviorSanitizer with every warning an error (the benchmarks built there too), then
 # each libFuzzer target for a bounded time, and last the accessibility event test under Xvfb (in the README's build
-# folder). Prints how long each stage took. The optimised build with every warning an error (some of g++'s warnings
-# need the optimiser) is the Windows stage that follows in .ci/run: the same g++ 12, -O2 and -Werror, over every
-# file but the few Unix branches; the preset `dev` does the same on Linux by hand.
+# folder). Prints how long each stage took.
 set -eu
 cd "$(dirname "$0")/.."
 sudo=$(command -v sudo || true)
@@ -23,6 +21,13 @@ fi
 
 stage_start "format"
 sh scripts/check-format.sh
+stage_end
+
+# The optimised build with every warning an error: some of g++'s warnings need the optimiser.
+stage_start "warnings"
+cmake --preset dev
+cmake --build --preset dev
+ctest --preset dev
 stage_end
 
 stage_start "sanitizers"

@@ -62,8 +62,6 @@ grep -v '^#' "$work/src/debian/patches/series" | grep -v '^$' | sed 's/^/build-q
 mkdir -p "$work/build"
 cd "$work/build"
 say "configuration (journal : $work/configure.log)"
-# Only what the program uses is built, so that CI can afford the build: no network, SQL, OpenGL or D-Bus, and no
-# Direct2D platform plugin (the program runs on the standard Windows one).
 cmake -G Ninja "$work/src" \
     -DCMAKE_TOOLCHAIN_FILE="$here/mingw64-toolchain.cmake" \
     -DCMAKE_BUILD_TYPE=Release \
@@ -75,7 +73,7 @@ cmake -G Ninja "$work/src" \
     -DFEATURE_icu=OFF -DFEATURE_sql=OFF -DFEATURE_network=OFF -DFEATURE_dbus=OFF \
     -DFEATURE_concurrent=OFF -DFEATURE_xml=OFF -DFEATURE_opengl=OFF -DFEATURE_dynamicgl=OFF \
     -DFEATURE_vulkan=OFF -DFEATURE_jpeg=OFF -DFEATURE_gif=OFF -DFEATURE_zstd=OFF \
-    -DFEATURE_androiddeployqt=OFF -DFEATURE_tabletevent=OFF -DFEATURE_direct2d=OFF > "$work/configure.log" 2>&1 ||
+    -DFEATURE_androiddeployqt=OFF -DFEATURE_tabletevent=OFF > "$work/configure.log" 2>&1 ||
     { tail -40 "$work/configure.log" >&2; say "échec de la configuration de Qt (journal : $work/configure.log)"; exit 1; }
 say "compilation (longue ; journal : $work/build.log)"
 cmake --build . > "$work/build.log" 2>&1 ||
