@@ -70,13 +70,15 @@ for folder in "$PSYCHE_WINDOWS_QT/bin" "$mingw_gcc" "$mingw_lib"; do
 done
 export WINEPATH
 
-# The Wine server is started afresh inside the virtual display: one left from another display cannot create windows.
-# One test at a time: two Wine processes started together on a fresh server can hang at exit (seen with ctest -j 2).
+# The Wine server is started afresh inside the virtual display (one left from another display cannot create windows)
+# and kept running until the last test ends: two Wine processes started together on a fresh server can hang at exit.
+# Two tests at a time, the window tests one at a time (RESOURCE_LOCK in tests/CMakeLists.txt): the tests mostly wait.
 status=0
 rm -f build-windows/tests/*.log # a removed test's old report would be listed below
 wineserver -k 2> /dev/null || true
-xvfb-run -a -s "-screen 0 1280x1024x24" ctest --preset windows -j 1 || status=$?
-wineserver -w
+xvfb-run -a -s "-screen 0 1280x1024x24" \
+    sh -c 'wineserver -p && wine cmd /c exit && ctest --preset windows -j 2; status=$?; wineserver -k; exit $status' ||
+    status=$?
 if [ "$status" -ne 0 ]; then
     # Each Windows test writes its report to build-windows/tests/<name>.log (see tests/CMakeLists.txt).
     sed 's/^[0-9]*://' build-windows/Testing/Temporary/LastTestsFailed.log 2> /dev/null | while read -r name; do
